@@ -1,0 +1,37 @@
+// kx-sudoku-cli: the puzzle engine and the file formats from the shell.
+#include <cstring>
+#include <iostream>
+#include <map>
+#include <string>
+
+#include "cli/engine_commands.h"
+
+namespace {
+
+using Command = int (*)(const kx::cli::Args&, std::istream&, std::ostream&, std::ostream&);
+
+const std::map<std::string, Command>& Commands() {
+  static const std::map<std::string, Command> commands = {
+      {"solve", kx::cli::RunSolve}, {"logic", kx::cli::RunLogic},   {"pass", kx::cli::RunPass},
+      {"check", kx::cli::RunCheck}, {"fmt64", kx::cli::RunFormatCount},
+  };
+  return commands;
+}
+
+int PrintUsage() {
+  std::cerr << "usage: kx-sudoku-cli COMMAND [ARGS]\ncommands:";
+  for (const auto& [name, command] : Commands()) std::cerr << ' ' << name;
+  std::cerr << "\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  if (argc < 2) return PrintUsage();
+  auto found = Commands().find(argv[1]);
+  if (found == Commands().end()) return PrintUsage();
+  kx::cli::Args args(argv + 2, argv + argc);
+  return found->second(args, std::cin, std::cout, std::cerr);
+}

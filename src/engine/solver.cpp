@@ -1,0 +1,268 @@
+#include "engine/solver.h"
+
+#include <chrono>
+#include <filesystem>
+
+#include "engine/propagate.h"
+#include "engine/solution_files.h"
+
+namespace kx {
+
+namespace {
+
+constexpr uint32_t kGuessLimit = 500000;
+constexpr uint64_t kMaxSolutionsInCurrentFile = 10;
+constexpr uint32_t kDisplayIntervalMs = 200;
+constexpr uint64_t kUnknownDiskLimit = 0xFFFFFF00;
+constexpr const char* kContradictionLine =
+    "Widersp\xC3\xBC"
+    "chliche Definitionen. N i c h t  l \xC3\xB6s b a r !!!!!!\r\n";
+
+// First cell at or after `from` with at least two candidates, or -1.
+int NextMultiCandidateCell(const Board& board, int from) {
+  for (int i = from; i < 81; ++i) {
+    if (CountCandidates(board[i]) >= 2) return i;
+  }
+  return -1;
+}
+
+bool HasEmptyCell(const Board& board) {
+  for (CellWord w : board) {
+    if (w == 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+uint32_t SolverHost::TickCount() {
+  using namespace std::chrono;
+  return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+std::optional<uint64_t> SolverHost::FreeDiskBytes() {
+  std::error_code error;
+  auto space = std::filesystem::space(".", error);
+  if (error) return std::nullopt;
+  return space.available;
+}
+
+SolverHost& NullSolverHost() {
+  static SolverHost host;
+  return host;
+}
+
+Solver::Solver(SolverHost* host) : host_(host ? host : &NullSolverHost()) {}
+Solver::~Solver() = default;
+
+void Solver::SetHost(SolverHost* host) { host_ = host ? host : &NullSolverHost(); }
+
+bool Solver::CountIfNew(const Board& board) {
+  for (const Board& seen : *ring_) {
+    if (seen == board) return false;
+  }
+  (*ring_)[ringNext_] = board;
+  ringNext_ = (ringNext_ + 1) % kRingSize;
+  ++solutionCount_;
+  return true;
+}
+
+// The steps below follow the search exactly as the ratings depend on it:
+// probes of single candidates on top of a frame, then branching into the
+// frame's branch cell. Labels name the places the steps jump to.
+uint32_t Solver::SolvePuzzle(const PuzzleText& in, PuzzleText& out, uint64_t wanted, uint64_t maximum,
+                             const char* logFile) {
+  if (wanted > maximum) wanted = maximum;
+
+  host_->SaveStatusBoard();
+  uint32_t score = 0, result = 0, guesses = 0;
+  bool dead = false, hasStack = false, solved = false, fileStarted = false;
+  int depth = 0, probeCell = 0, probeCandidate = 0, branch = 0;
+  unsigned count = 0, remaining = 0;
+  uint64_t diskLimit = kUnknownDiskLimit;
+  uint32_t lastDisplay = 0;
+  CheckResult c = 0;
+  solutionCount_ = 0;
+
+  if (!ring_) ring_ = std::make_unique<std::array<Board, kRingSize>>();
+  ring_->fill(Board{});
+  ringNext_ = 0;
+
+  Board w;
+  TextToBoard(w, in);
+  Board resultBoard = w;
+  PuzzleText text;
+
+  if (logFile) {
+    logLine_.assign("\r\nInit-Sudoko:\r\n");
+    AppendQuotedLine(logLine_, in);
+    logLine_ += "Solutions:\r\n";
+    AppendToFile(logFile, logLine_);
+    lastDisplay = host_->TickCount();
+    if (auto free = host_->FreeDiskBytes()) diskLimit = *free / 3;
+  }
+
+  if (CheckBoard(w) & kCheckContradictionMask) goto end;
+
+  if (writesCurrentSolutionFile_) {
+    currentFileText_.assign("\r\nZu l\xC3\xB6sendes Sudoko:\r\n");
+    AppendSolutionGrid(currentFileText_, in);
+    fileStarted = true;
+  }
+
+probe:
+  score += LogicSolve(w);
+  c = CheckBoard(w);
+  solved = c == 0;
+  if (solved) {
+    guesses = 0;
+    if (CountIfNew(w)) {
+      if (fileStarted && solutionCount_ <= kMaxSolutionsInCurrentFile) {
+        BoardToText(w, text);
+        AppendSolutionGrid(currentFileText_, text);
+      }
+      if (logFile) {
+        BoardToText(w, text);
+        logLine_.clear();
+        AppendSolutionLine(logLine_, solutionCount_, text);
+        int64_t size = AppendToFile(logFile, logLine_);
+        if (size >= 0) logFileSize_ = static_cast<uint64_t>(size);
+        host_->SetMarkedCell(depth);
+        if (host_->PumpProgressWindow()) goto end;
+        if (logFileSize_ > diskLimit) goto end;
+      }
+      if (host_->BusyEnumerating()) {
+        uint32_t now = host_->TickCount();
+        if (now - lastDisplay > kDisplayIntervalMs) {
+          lastDisplay = now;
+          host_->SearchDisplayHook(w, probeCell);
+        }
+      }
+      if (solutionCount_ == wanted || solutionCount_ == 1) {
+        result = score;
+        resultBoard = w;
+      }
+      if (solutionCount_ >= maximum || !hasStack) goto end;
+      score = 0;
+    }
+  }
+
+  if (solutionCount_ >= maximum && (solved || guesses >= kGuessLimit)) goto end;
+  score += kGuessPenalty;
+  ++guesses;
+
+  if (!hasStack) {
+    if (!stack_) stack_ = std::make_unique<std::array<GuessFrame, kFrames>>();
+    hasStack = true;
+    depth = 1;
+    auto& frames = *stack_;
+    frames[0].cells = w;
+    frames[1].cells = w;
+    probeCell = NextMultiCandidateCell(w, 0);
+    if (probeCell < 0) goto end;
+    probeCandidate = CountCandidates(w[probeCell]);
+    frames[0].branchCell = static_cast<uint16_t>(probeCell);
+    frames[0].count = frames[0].remaining = static_cast<uint16_t>(probeCandidate);
+    frames[1].branchCell = 0xFFFF;
+    frames[1].count = frames[1].remaining = 0;
+    KeepNthCandidate(&w[probeCell], static_cast<unsigned>(probeCandidate));
+    goto probe;
+  }
+
+  {
+    // A probe that leaves a unit without a place for some digit is wrong.
+    Board& f = (*stack_)[depth].cells;
+    if (c & kCheckLackingUnitsMask) {
+      RemoveNthCandidate(&f[probeCell], static_cast<unsigned>(probeCandidate));
+      if (f[probeCell] == 0) dead = true;
+    }
+    if (dead) goto backtrack;
+    w = f;
+  }
+
+advanceProbe:
+  --probeCandidate;
+  if (probeCandidate < 1) {
+    int next = NextMultiCandidateCell(w, probeCell + 1);
+    if (next >= 0) {
+      probeCell = next;
+      probeCandidate = CountCandidates(w[next]);
+    } else {
+      probeCandidate = 0;
+    }
+  }
+  if (probeCandidate == 0) goto backtrack;
+
+tryProbe:
+  KeepNthCandidate(&w[probeCell], static_cast<unsigned>(probeCandidate));
+  c = CheckBoard(w);
+  if ((c & kCheckDuplicatesMask) == 0) goto probe;
+  {
+    Board& f = (*stack_)[depth].cells;
+    RemoveNthCandidate(&f[probeCell], static_cast<unsigned>(probeCandidate));
+    w[probeCell] = f[probeCell];
+    if (w[probeCell] != 0) goto advanceProbe;
+  }
+
+backtrack:
+  for (;;) {
+    if (depth <= 0) goto end;
+    GuessFrame& f = (*stack_)[depth];
+    branch = f.branchCell > 80 ? -1 : f.branchCell;
+    count = f.count;
+    remaining = f.remaining;
+    if (!dead && HasEmptyCell(f.cells)) dead = true;
+    if (dead) {
+      --depth;
+      if ((*stack_)[depth].remaining != 0) dead = false;
+      continue;
+    }
+    if (remaining == 0) {
+      branch = NextMultiCandidateCell(f.cells, branch + 1);
+      if (branch < 0) {
+        --depth;
+        if ((*stack_)[depth].remaining == 0) dead = true;
+        continue;
+      }
+      count = remaining = static_cast<unsigned>(CountCandidates(f.cells[branch]));
+    }
+    w = f.cells;
+    KeepNthCandidate(&w[branch], remaining);
+    --remaining;
+    f.branchCell = static_cast<uint16_t>(branch);
+    f.count = static_cast<uint16_t>(count);
+    f.remaining = static_cast<uint16_t>(remaining);
+    if (CheckBoard(w) & (kCheckLackingUnitsMask | kCheckEmptyCellsMask)) {
+      RemoveNthCandidate(&f.cells[branch], remaining + 1);
+      continue;
+    }
+    if (host_->BusyGenerating()) host_->SearchDisplayHook(w, -1);
+
+    // Push: branch cells rise strictly with depth, so the stack cannot
+    // overflow; the check only guards against a broken invariant.
+    int next = NextMultiCandidateCell(w, branch + 1);
+    if (next < 0 || depth + 1 >= kFrames) continue;
+    ++depth;
+    GuessFrame& pushed = (*stack_)[depth];
+    pushed.cells = w;
+    probeCell = next;
+    probeCandidate = CountCandidates(w[next]);
+    pushed.branchCell = static_cast<uint16_t>(probeCell - 1);
+    pushed.count = 0;
+    pushed.remaining = 0;
+    goto tryProbe;
+  }
+
+end:
+  host_->RestoreStatusBoard();
+  if (solutionCount_ == 0) {
+    host_->WarningBeep();
+    if (logFile) AppendToFile(logFile, kContradictionLine);
+    result = kNoSolution;
+  }
+  if (fileStarted) WriteWholeFile(kCurrentSolutionFile, currentFileText_);
+  BoardToText(resultBoard, out);
+  return result;
+}
+
+}  // namespace kx

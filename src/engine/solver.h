@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/board.h"
+#include "engine/solver_host.h"
+
+namespace kx {
+
+// Difficulty returned when no solution was counted.
+inline constexpr uint32_t kNoSolution = 0xFFFFFFFF;
+inline constexpr uint32_t kGuessPenalty = 50000;
+
+// The solver with its results that outlive a run. One instance serves the
+// whole program; its buffers are kept between runs so that the hundreds of
+// runs of a generated puzzle allocate nothing.
+class Solver {
+ public:
+  explicit Solver(SolverHost* host = nullptr);
+  ~Solver();
+  Solver(const Solver&) = delete;
+  Solver& operator=(const Solver&) = delete;
+
+  // Solves `in`, counting distinct solutions up to `maximum`, and returns
+  // the difficulty of solution number `wanted` (or of the first), or
+  // kNoSolution. `out` may be the same buffer as `in`. With a log file
+  // name every solution is appended to that file.
+  uint32_t SolvePuzzle(const PuzzleText& in, PuzzleText& out, uint64_t wanted, uint64_t maximum,
+                       const char* logFile = nullptr);
+
+  uint64_t SolutionCount() const { return solutionCount_; }
+  void SetSolutionCount(uint64_t count) { solutionCount_ = count; }
+  uint64_t LogFileSize() const { return logFileSize_; }
+
+  // The game always writes the current-solution file; batch tools may not.
+  void SetWritesCurrentSolutionFile(bool writes) { writesCurrentSolutionFile_ = writes; }
+  void SetHost(SolverHost* host);
+
+ private:
+  struct GuessFrame {
+    Board cells;
+    uint16_t branchCell;
+    uint16_t count;
+    uint16_t remaining;
+  };
+  static constexpr int kFrames = 83;
+  static constexpr int kRingSize = 16;
+
+  bool CountIfNew(const Board& board);
+
+  SolverHost* host_;
+  uint64_t solutionCount_ = 0;
+  uint64_t logFileSize_ = 0;
+  bool writesCurrentSolutionFile_ = true;
+
+  std::unique_ptr<std::array<Board, kRingSize>> ring_;
+  int ringNext_ = 0;
+  std::unique_ptr<std::array<GuessFrame, kFrames>> stack_;
+  std::string currentFileText_;
+  std::string logLine_;
+};
+
+}  // namespace kx
