@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Sets up a fresh machine, builds everything and runs every test: once in a
+# release build, once more with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+
+scripts/build.sh build -DCMAKE_BUILD_TYPE=Release
+(cd build && ctest --output-on-failure --parallel "$(nproc)")
+
+scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DKX_SANITIZE=ON -DKX_BUILD_BENCH=OFF
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --output-on-failure --parallel "$(nproc)")
