@@ -38,6 +38,7 @@ class Solver {
   // The game always writes the current-solution file; batch tools may not.
   void SetWritesCurrentSolutionFile(bool writes) { writesCurrentSolutionFile_ = writes; }
   void SetHost(SolverHost* host);
+  SolverHost& Host() { return *host_; }
 
  private:
   struct GuessFrame {

@@ -18,6 +18,8 @@ class SolverHost {
   virtual void SearchDisplayHook(const Board& /*board*/, int /*cellIndex*/) {}
   virtual bool BusyEnumerating() const { return false; }
   virtual bool BusyGenerating() const { return false; }
+  // The generator marks the game busy for its whole run (and repaints).
+  virtual void SetBusyGenerating(bool /*busy*/) {}
   // Keeps the program responsive during an enumeration; 1 = cancel requested.
   virtual int PumpProgressWindow() { return 0; }
   // The game's status board is saved before a run and restored after it.

@@ -1,0 +1,144 @@
+#include "engine/generator.h"
+
+#include <gtest/gtest.h>
+
+#include "../support/puzzles.h"
+#include "../support/temp_dir.h"
+#include "engine/difficulty.h"
+#include "engine/propagate.h"
+
+namespace kx {
+namespace {
+
+struct CountingHost : SolverHost {
+  bool BusyGenerating() const override { return busy; }
+  void SetBusyGenerating(bool b) override {
+    busy = b;
+    ++busyChanges;
+  }
+  void SearchDisplayHook(const Board&, int cell) override { noisePictures += cell < 0; }
+  bool busy = false;
+  int busyChanges = 0, noisePictures = 0;
+};
+
+class GeneratorTest : public test::TempDirTest {
+ protected:
+  GeneratorTest() : solver(&host), random(1), generator(solver, random) {}
+  // Solution count and rating of a puzzle in a fresh run.
+  std::pair<uint64_t, uint32_t> Recheck(const PuzzleText& puzzle, PuzzleText& solution) {
+    uint32_t rating = solver.SolvePuzzle(puzzle, solution, 1, 2);
+    return {solver.SolutionCount(), rating};
+  }
+  CountingHost host;
+  Solver solver;
+  PuzzleRandom random;
+  Generator generator;
+};
+
+TEST_F(GeneratorTest, EveryLevelGivesUniquePuzzlesInsideItsRange) {
+  for (Level level : {Level::Random, Level::Easy, Level::Medium, Level::Hard, Level::SuperHard}) {
+    const DifficultyLevel& range = LevelRange(level);
+    for (int i = 0; i < 3; ++i) {
+      PuzzleText puzzle, solution, check;
+      uint32_t d = generator.GeneratePuzzle(range.minimum, range.maximum, range.thinningTarget, puzzle, solution);
+      SCOPED_TRACE(range.label);
+      EXPECT_EQ(solver.SolutionCount(), 1u);
+      EXPECT_GE(d, range.minimum);
+      EXPECT_LE(d, range.maximum);
+      auto [count, rating] = Recheck(puzzle, check);
+      EXPECT_EQ(count, 1u);
+      EXPECT_EQ(rating, d);
+      EXPECT_EQ(check, solution);
+      EXPECT_FALSE(host.busy);
+    }
+  }
+  EXPECT_EQ(host.busyChanges, 2 * 3 * kLevelCount);
+  EXPECT_GT(host.noisePictures, 0);  // guesses while busy show the noise picture
+}
+
+TEST_F(GeneratorTest, SameSeedSamePuzzles) {
+  PuzzleText a, b, solution;
+  random.Seed(42);
+  generator.GeneratePuzzle(1000, 10000, 0, a, solution);
+  random.Seed(42);
+  generator.GeneratePuzzle(1000, 10000, 0, b, solution);
+  EXPECT_EQ(a, b);
+}
+
+TEST_F(GeneratorTest, RandomPuzzlesAreFinishedByTheDeductions) {
+  for (int i = 0; i < 20; ++i) {
+    PuzzleText puzzle;
+    generator.MakeRandomPuzzle(puzzle);
+    Board board;
+    TextToBoard(board, puzzle);
+    LogicSolve(board);
+    EXPECT_EQ(CheckBoard(board), 0u) << test::Str(puzzle);
+  }
+}
+
+TEST_F(GeneratorTest, ThinningKeepsUniquenessAndRemovesWhatItCan) {
+  random.Seed(3);
+  for (int i = 0; i < 3; ++i) {
+    PuzzleText puzzle, solution, check;
+    uint32_t d = generator.GeneratePuzzle(10000, 0xFFFFFFFF, 0, puzzle, solution);
+    const PuzzleText original = puzzle;
+    bool someClueRemovable = false;
+    for (int cell = 0; cell < 81 && !someClueRemovable; ++cell) {
+      if (original[cell] == ' ') continue;
+      PuzzleText trial = original;
+      trial[cell] = ' ';
+      someClueRemovable = Recheck(trial, check).first == 1;
+    }
+
+    generator.ThinPuzzle(puzzle, 25, d);
+    auto [count, rating] = Recheck(puzzle, check);
+    EXPECT_EQ(count, 1u);
+    EXPECT_EQ(rating, d);
+    EXPECT_EQ(check, solution);
+    EXPECT_LE(CountClues(puzzle), CountClues(original) - (someClueRemovable ? 1 : 0));
+    for (int cell = 0; cell < 81; ++cell) {
+      if (puzzle[cell] != ' ') {
+        EXPECT_EQ(puzzle[cell], original[cell]);
+      }
+    }
+  }
+}
+
+TEST_F(GeneratorTest, ThinningStopsAtTheTarget) {
+  PuzzleText puzzle, solution;
+  uint32_t d = generator.GeneratePuzzle(1, 1000, 0, puzzle, solution);
+  int before = CountClues(puzzle);
+  generator.ThinPuzzle(puzzle, 2, d);
+  EXPECT_EQ(CountClues(puzzle), before - 2);  // easy puzzles have clues to spare
+}
+
+TEST(Slider, RangesAndLabels) {
+  SliderField field{0, 0, 100, 20};
+  SliderRange left = SliderToRange(0, 0, field);
+  EXPECT_EQ(left.minimum, 500u);
+  EXPECT_EQ(left.maximum, 625u);
+  EXPECT_EQ(SliderFieldLabel(left), "Neues Spiel  Schwierigkeit:   562");
+
+  SliderRange middle = SliderToRange(32767, 0, SliderField{0, 0, 65535, 1});  // p = 32767
+  EXPECT_EQ(middle.minimum, 16883u);
+  EXPECT_EQ(middle.maximum, 21103u);
+  EXPECT_EQ(SliderFieldLabel(middle), "Neues Spiel  Schwierigkeit:   18.993");
+
+  // On the right border column p passes 65535 and its square wraps.
+  SliderRange border = SliderToRange(100, 10, field);
+  EXPECT_EQ(border.minimum, 1153u);
+
+  // Positions left of the field wrap as unsigned numbers; an empty field stays at the left edge.
+  EXPECT_EQ(SliderToRange(5, 5, SliderField{10, 10, 10, 30}).minimum, 500u);
+}
+
+TEST(DifficultyLevels, LabelsFollowSignedThresholds) {
+  EXPECT_STREQ(LevelLabel(999), " (Leichtes Spiel)");
+  EXPECT_STREQ(LevelLabel(1000), " (Mittel-schweres Spiel)");
+  EXPECT_STREQ(LevelLabel(49999), " (Schweres Spiel)");
+  EXPECT_STREQ(LevelLabel(50000), " (Super-Schweres Spiel)");
+  EXPECT_STREQ(LevelLabel(-1), " (Leichtes Spiel)");  // 0xFFFFFFFF as signed
+}
+
+}  // namespace
+}  // namespace kx
