@@ -6,6 +6,7 @@
 
 #include "cli/engine_commands.h"
 #include "cli/generator_commands.h"
+#include "cli/state_commands.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ const std::map<std::string, Command>& Commands() {
       {"solve", kx::cli::RunSolve}, {"logic", kx::cli::RunLogic},   {"pass", kx::cli::RunPass},
       {"check", kx::cli::RunCheck}, {"fmt64", kx::cli::RunFormatCount},
       {"generate", kx::cli::RunGenerate}, {"thin", kx::cli::RunThin},
-      {"slider", kx::cli::RunSlider},
+      {"slider", kx::cli::RunSlider},     {"state-dump", kx::cli::RunStateDump},
   };
   return commands;
 }

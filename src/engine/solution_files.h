@@ -9,7 +9,7 @@
 namespace kx {
 
 // Scratch file with the puzzle and its first solutions, rewritten per run.
-inline constexpr const char* kCurrentSolutionFile = "KX_Aktuelle Sudoku-L\xC3\xB6sung(en).txt";
+inline constexpr const char* kCurrentSolutionFile = "KX_Aktuelle Sudoku-Lösung(en).txt";
 
 // Appends one grid of the current-solution file: digits as they are,
 // everything else as '-'.

@@ -15,8 +15,7 @@ constexpr uint64_t kMaxSolutionsInCurrentFile = 10;
 constexpr uint32_t kDisplayIntervalMs = 200;
 constexpr uint64_t kUnknownDiskLimit = 0xFFFFFF00;
 constexpr const char* kContradictionLine =
-    "Widersp\xC3\xBC"
-    "chliche Definitionen. N i c h t  l \xC3\xB6s b a r !!!!!!\r\n";
+    "Widersprüchliche Definitionen. N i c h t  l ö s b a r !!!!!!\r\n";
 
 // First cell at or after `from` with at least two candidates, or -1.
 int NextMultiCandidateCell(const Board& board, int from) {
@@ -105,7 +104,7 @@ uint32_t Solver::SolvePuzzle(const PuzzleText& in, PuzzleText& out, uint64_t wan
   if (CheckBoard(w) & kCheckContradictionMask) goto end;
 
   if (writesCurrentSolutionFile_) {
-    currentFileText_.assign("\r\nZu l\xC3\xB6sendes Sudoko:\r\n");
+    currentFileText_.assign("\r\nZu lösendes Sudoko:\r\n");
     AppendSolutionGrid(currentFileText_, in);
     fileStarted = true;
   }

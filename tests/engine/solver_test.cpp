@@ -144,7 +144,7 @@ TEST_F(SolverTest, CurrentSolutionFileHoldsPuzzleAndSolutionGrids) {
   std::string grid = kSolvedGrid;
   grid[0] = ' ';
   Solve(grid);
-  std::string expected = "\r\nZu l\xC3\xB6sendes Sudoko:\r\n";
+  std::string expected = "\r\nZu lösendes Sudoko:\r\n";
   AppendSolutionGrid(expected, Text(grid));
   AppendSolutionGrid(expected, Text(kSolvedGrid));
   EXPECT_EQ(ReadFile(kCurrentSolutionFile), expected);
@@ -181,7 +181,7 @@ TEST_F(SolverTest, LogModeWritesHeaderAndNumberedSolutions) {
   std::filesystem::remove("log.txt");
   solver.SolvePuzzle(Text("99" + std::string(79, ' ')), out, 1, ~0ull, "log.txt");
   EXPECT_EQ(ReadFile("log.txt").substr(expected.size()),
-            "Widersp\xC3\xBC" "chliche Definitionen. N i c h t  l \xC3\xB6s b a r !!!!!!\r\n");
+            "Widersprüchliche Definitionen. N i c h t  l ö s b a r !!!!!!\r\n");
 }
 
 TEST_F(SolverTest, LogModeStopsAtTheDiskLimitAndOnCancel) {

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <string>
+
+#include "engine/difficulty.h"
+#include "engine/generator.h"
+#include "engine/solver.h"
+#include "game/function_fields.h"
+#include "game/game_state.h"
+#include "game/history.h"
+#include "game/settings_word.h"
+#include "platform/host.h"
+
+namespace kx {
+
+// What the main window keeps between paints and the game resets on a mode
+// change (the rest of the window's interaction state lives with the window).
+struct FieldInteraction {
+  int focusField = -1;  // highlighted by Tab or the last click
+  int hoverField = -1;
+  int hoverDigit = -1;
+};
+
+// Window geometry that travels in the state file.
+struct WindowState {
+  static constexpr int kDefaultWidth = 874;
+  static constexpr int kDefaultHeight = 654;
+  static constexpr int kDefaultSmallFontHeight = 14;
+  int width = kDefaultWidth;
+  int height = kDefaultHeight;  // without the caption bar
+  int smallFontHeight = kDefaultSmallFontHeight;
+};
+
+// The one owner of everything the game keeps: a test makes a fresh one.
+// It is also the solver's link to the game (display hook, busy bits).
+class Program : public SolverHost {
+ public:
+  explicit Program(Host& host, uint32_t randomSeed = 1);
+
+  Host& host;
+  GameState state;
+  History history;
+  SettingsWord settings;
+  FunctionFieldTable fields;
+  FieldInteraction interaction;
+  WindowState window;
+  std::string pictureSourcePath;
+  // Range of the last slider position, for Enter on the slider field.
+  SliderRange sliderRange{1000, 50000, 1125};
+  PuzzleRandom random;
+  Solver solver;
+  Generator generator;
+
+  // SolverHost
+  void SearchDisplayHook(const Board& board, int cellIndex) override;
+  bool BusyEnumerating() const override { return state.Has(status::kBusyEnumerating); }
+  bool BusyGenerating() const override { return state.Has(status::kBusyGenerating); }
+  void SetBusyGenerating(bool busy) override;
+  void SaveStatusBoard() override { savedStatusBoard_ = state.statusBoard; }
+  void RestoreStatusBoard() override { state.statusBoard = savedStatusBoard_; }
+  void SetMarkedCell(int cell) override { state.selectedCell = cell; }
+  void WarningBeep() override { host.Beep(BeepKind::Exclamation); }
+  uint32_t TickCount() override { return host.TickCount(); }
+  std::optional<uint64_t> FreeDiskBytes() override { return host.FreeDiskSpace(); }
+
+ private:
+  std::array<uint16_t, 81> savedStatusBoard_{};
+};
+
+// Stores the new mode word and rebuilds the function fields for it; the
+// one way GameStatus changes.
+void BuildFunctionFields(Program& p, uint32_t newStatus);
+
+// Solves the text with the game's usual limits (wanted 1, maximum 2).
+uint32_t SolveForGame(Program& p, const PuzzleText& in, PuzzleText& out);
+
+// Beep of refused input.
+inline void RefuseBeep(Program& p) { p.host.Beep(BeepKind::Simple); }
+
+}  // namespace kx
