@@ -75,4 +75,14 @@ HistoryStep SnapshotOf(const GameState& state) {
   return step;
 }
 
+void TakeBoardsAndCounters(GameState& state, const HistoryStep& step) {
+  state.currentBoard = step.currentBoard;
+  state.statusBoard = step.statusBoard;
+  state.checkDifficulty = step.checkDifficulty;
+  state.wrongEntries = step.wrongEntries;
+  state.gameDifficulty = step.gameDifficulty;
+  state.reserved[0] = step.reserved[0];
+  state.reserved[1] = step.reserved[1];
+}
+
 }  // namespace kx

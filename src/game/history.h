@@ -64,5 +64,8 @@ class History {
 };
 
 HistoryStep SnapshotOf(const GameState& state);
+// Takes the boards and counters of a step back into the game (not the
+// selection, the time or the mode, whose handling differs by caller).
+void TakeBoardsAndCounters(GameState& state, const HistoryStep& step);
 
 }  // namespace kx

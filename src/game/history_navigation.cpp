@@ -19,14 +19,8 @@ void LoadHistoryStep(Program& p) {
   if (p.history.Empty()) return;
   const HistoryStep& step = p.history.Displayed();
   GameState& s = p.state;
-  s.currentBoard = step.currentBoard;
-  s.statusBoard = step.statusBoard;
+  TakeBoardsAndCounters(s, step);
   s.selectedCell = step.selectedCell;
-  s.checkDifficulty = step.checkDifficulty;
-  s.wrongEntries = step.wrongEntries;
-  s.gameDifficulty = step.gameDifficulty;
-  s.reserved[0] = step.reserved[0];
-  s.reserved[1] = step.reserved[1];
   s.playTime = step.playTime;
   BuildFunctionFields(p, step.gameStatus);
   if (!p.history.Browsing()) {
@@ -55,13 +49,7 @@ void ShowStep(Program& p, int index) {
 void RestoreDisplayedStep(Program& p) {
   HistoryStep& step = p.history.Displayed();
   GameState& s = p.state;
-  s.currentBoard = step.currentBoard;
-  s.statusBoard = step.statusBoard;
-  s.checkDifficulty = step.checkDifficulty;
-  s.wrongEntries = step.wrongEntries;
-  s.gameDifficulty = step.gameDifficulty;
-  s.reserved[0] = step.reserved[0];
-  s.reserved[1] = step.reserved[1];
+  TakeBoardsAndCounters(s, step);
   BuildFunctionFields(p, step.gameStatus);
   step.playTime += s.browseTime;
   s.playTime = step.playTime;
