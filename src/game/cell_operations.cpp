@@ -104,11 +104,11 @@ bool EnterDigit(Program& p, char ch) {
   return true;
 }
 
-void ToggleCandidateMark(Program& p, int cellIndex, int d) {
+int ToggleCandidateMark(Program& p, int cellIndex, int d) {
   GameState& s = p.state;
-  if (cellIndex < 0 || cellIndex > 80 || d < 1 || d > 9) return;
-  if ((s.statusBoard[cellIndex] & cell::kFixed) || p.settings.HideCandidateRows()) return;
-  if (ResumeFromHistory(p) != 0) return;
+  if (cellIndex < 0 || cellIndex > 80 || d < 1 || d > 9) return -1;
+  if ((s.statusBoard[cellIndex] & cell::kFixed) || p.settings.HideCandidateRows()) return -1;
+  if (ResumeFromHistory(p) != 0) return -1;
 
   uint16_t& marks = s.statusBoard[cellIndex];
   marks = static_cast<uint16_t>(marks ^ (1u << d));
@@ -127,6 +127,7 @@ void ToggleCandidateMark(Program& p, int cellIndex, int d) {
   }
   AppendHistoryStep(p);
   CheckForWin(p);
+  return 0;
 }
 
 void ClearSelectedCell(Program& p) {

@@ -5,7 +5,11 @@
 
 namespace kx {
 
-const char* SymbolSetText(int symbolSet) {
+const char* SymbolText(int symbolSet) {
+  return symbolSet >= 4 ? "123456789" : SymbolSetLabelText(symbolSet);
+}
+
+const char* SymbolSetLabelText(int symbolSet) {
   static const char* kTexts[8] = {"123456789", "abcdefghi", "ABCDEFGHI", "KX-SUDoku",
                                   "KXS0x.BMP", "KXS1x.BMP", "KXS2x.BMP", "KXS3x.BMP"};
   return kTexts[symbolSet & 7];
@@ -35,7 +39,7 @@ std::string FieldLabel(int commandId, const SettingsWord& s) {
     case kRemoveWrong: return "Falsche Ziffern entfernen";
     case kPrint: return "Druckfunktionen";
     case kSlider: return kSliderLabel;
-    case kSymbolSet: return std::string("Symbolik: \"") + SymbolSetText(s.SymbolSet()) + "\"";
+    case kSymbolSet: return std::string("Symbolik: \"") + SymbolSetLabelText(s.SymbolSet()) + "\"";
     case kValidation: {
       static const char* kLabels[3] = {"Keine Eingabe-Ziffern - Prüfung", "Eingabe-Ziffern werden geprüft",
                                        "Falsche Ziffern verhindern"};

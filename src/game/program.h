@@ -16,9 +16,9 @@ namespace kx {
 // What the main window keeps between paints and the game resets on a mode
 // change (the rest of the window's interaction state lives with the window).
 struct FieldInteraction {
-  int focusField = -1;  // highlighted by Tab or the last click
-  int hoverField = -1;
-  int hoverDigit = -1;
+  int focusCommand = -1;   // command id of the highlighted field (Enter runs it)
+  int hoverField = -1;     // index of the field under the mouse
+  int hoverDigitKey = -1;  // digit-block square under the mouse, 9 = "Entfernen"
 };
 
 // Window geometry that travels in the state file.

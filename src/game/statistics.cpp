@@ -34,10 +34,9 @@ std::vector<StatisticsRow> StatisticsRows(const GameState& state) {
 }
 
 std::string StatisticsTitle(const GameState& state) {
-  std::string title;
+  std::string title = "Spiel-Modus";
   int32_t shown = state.gameDifficulty - 81;
   switch (state.Mode()) {
-    case 0: title = "Spiel-Modus"; break;
     case status::kManualEntry:
       title = "Manuelle Spiel-Eingabe";
       shown = state.checkDifficulty - 81;

@@ -74,8 +74,9 @@ class Canvas {
 
   virtual void FillRect(const Rect& rect, Color color) = 0;
   virtual void FrameRect(const Rect& rect, Color color) = 0;
-  // A solid pen of `width` from (x1, y1) to (x2, y2), the end point
-  // included for width 1; wider pens are centred on the line.
+  // A solid pen of `width` from (x1, y1) to (x2, y2). A 1-pixel line
+  // leaves out its end point; a wider horizontal or vertical line is the
+  // band of `width` pixels starting width/2 above (or left of) the line.
   virtual void DrawLine(int x1, int y1, int x2, int y2, int width, Color color) = 0;
   virtual void SetPixel(int x, int y, Color color) = 0;
   virtual Color GetPixel(int x, int y) const = 0;

@@ -60,15 +60,15 @@ TEST_F(GameTest, SettingsModeAndModeChanges) {
   using namespace command;
   p.interaction = {3, 4, 5};
   BuildFunctionFields(p, p.state.gameStatus | status::kSettings);
-  EXPECT_EQ(p.interaction.focusField, 3);  // same mode: kept
+  EXPECT_EQ(p.interaction.focusCommand, 3);  // same mode: kept
   EXPECT_EQ(p.fields[0].label, "E i n s t e l l u n g e n");
   EXPECT_NE(p.fields.Find(kAssignPictures), -1);  // symbol set 4 is a picture set
   EXPECT_EQ(p.fields[p.fields.Count() - 1].commandId, kLeaveSettings);
   for (const auto& f : p.fields) EXPECT_NE(f.helpText, nullptr) << f.label;
 
   BuildFunctionFields(p, status::kSelect);
-  EXPECT_EQ(p.interaction.focusField, -1);  // mode changed: reset
-  EXPECT_EQ(p.interaction.hoverDigit, -1);
+  EXPECT_EQ(p.interaction.focusCommand, -1);  // mode changed: reset
+  EXPECT_EQ(p.interaction.hoverDigitKey, -1);
   EXPECT_EQ(p.fields[0].label, "S p i e l  -  A u s w a h l");
   EXPECT_EQ(p.fields.Find(kPlayShown), -1);  // typing a digit starts play
   EXPECT_EQ(p.fields[p.fields.Find(kSlider)].label, "Leicht <<<  Neues Spiel  >>> Schwer");

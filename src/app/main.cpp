@@ -1,0 +1,100 @@
+// KX-Sudoku: start-up, the window, and the orderly end.
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QScreen>
+#include <QSocketNotifier>
+#include <QTranslator>
+#include <csignal>
+#include <ctime>
+
+#include "app/startup.h"
+#include "game/history_navigation.h"
+#include "game/program.h"
+#include "game/state_file.h"
+#include "platform/qt/desktop_integration.h"
+#include "platform/qt/main_window.h"
+#include "platform/qt/qt_host.h"
+#include "platform/qt/single_instance.h"
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void OnTerminationSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] ssize_t written = write(signalPipe[1], &byte, 1);
+}
+
+// SIGTERM and SIGINT (a logout, a kill) close the window as the player would.
+void CloseOnTerminationSignals(QWidget* window) {
+  if (socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, window);
+  QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
+    char byte;
+    [[maybe_unused]] ssize_t got = read(signalPipe[0], &byte, 1);
+    window->close();
+  });
+  struct sigaction action {};
+  action.sa_handler = OnTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+void LoadGermanQtTexts(QApplication& app) {
+  auto* translator = new QTranslator(&app);
+  if (translator->load("qtbase_de", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(translator);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("kx-sudoku");
+  LoadGermanQtTexts(app);
+
+  // The argument is taken relative to the folder the program was started in.
+  const QString argument = argc > 1 ? QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1])) : QString();
+  const QString programPath = QApplication::applicationFilePath();
+  const QString workingDirectory = kx::ChooseWorkingDirectory(QApplication::applicationDirPath());
+  QDir::setCurrent(workingDirectory);
+
+  kx::SingleInstanceGuard guard(workingDirectory);
+  if (!guard.Acquired()) {
+    kx::MessageBoxRequest box{"KX-Sudoku ist bereits gestartet.\nMehrfache paralellele Aufrufe sind nicht möglich!!",
+                              "KX-Sudoku - Fehlermeldung", kx::BoxButtons::Ok, kx::BoxIcon::Stop};
+    box.foreground = true;
+    kx::ShowStandaloneMessageBox(box);
+    return 0;
+  }
+
+  kx::QtHost host;
+  kx::Program program(host, static_cast<uint32_t>(std::time(nullptr)));
+  kx::LoadStartGame(program, argument);
+  kx::BuildFunctionFields(program, program.state.gameStatus);
+
+  kx::MainWindow window(program);
+  host.SetMainWindow(&window);
+  const QRect work = window.screen()->availableGeometry();
+  const int width = std::clamp(program.window.width, kx::kMinWindowWidth, work.width());
+  const int height = std::clamp(program.window.height, kx::kMinWindowHeight, work.height());
+  window.resize(width, height);
+  window.move(work.left() + (work.width() - width) / 3, work.top() + (work.height() - height) / 3);
+
+  kx::UpdateDesktopIntegration(programPath, workingDirectory);
+  program.solver.SetSolutionCount(0);  // not known until the next solve
+  CloseOnTerminationSignals(&window);
+  window.show();
+  const int status = QApplication::exec();
+
+  kx::BookExitTime(program);
+  kx::WriteStateFile(program, kx::kStateFileName);
+  return status == 0 ? 0 : status;
+}

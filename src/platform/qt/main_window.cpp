@@ -1,0 +1,128 @@
+#include "platform/qt/main_window.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "platform/qt/qt_canvas.h"
+#include "ui/paint.h"
+
+namespace kx {
+
+namespace {
+
+Key KeyFor(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_Tab: return Key::Tab;
+    case Qt::Key_Return: case Qt::Key_Enter: return Key::Enter;
+    case Qt::Key_Escape: return Key::Escape;
+    case Qt::Key_Home: return Key::Home;
+    case Qt::Key_End: return Key::End;
+    case Qt::Key_PageUp: return Key::PageUp;
+    case Qt::Key_PageDown: return Key::PageDown;
+    case Qt::Key_F1: return Key::F1;
+    case Qt::Key_Backspace: return Key::Backspace;
+    case Qt::Key_Left: return Key::Left;
+    case Qt::Key_Right: return Key::Right;
+    case Qt::Key_Up: return Key::Up;
+    case Qt::Key_Down: return Key::Down;
+    case Qt::Key_Delete: return Key::Delete;
+    default: return Key::Other;
+  }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Program& program) : program_(program) {
+  setWindowTitle("KX-Sudoku V.1.13");
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMinimumSize(kMinWindowWidth, kMinWindowHeight);
+  fonts_.SetSmallHeight(program.window.smallFontHeight);
+  hooks_.symbolSetChanged = [this] { FitFonts(); };
+
+  connect(&secondTimer_, &QTimer::timeout, this, [this] {
+    InputContext c = Context();
+    Handle(OnSecondTick(c));
+  });
+  connect(&halfSecondTimer_, &QTimer::timeout, this, [this] {
+    InputContext c = Context();
+    Handle(OnHalfSecondTick(c));
+  });
+  secondTimer_.start(1000);
+  halfSecondTimer_.start(500);
+}
+
+int MainWindow::DevicePixels(double logical) const { return static_cast<int>(logical * devicePixelRatioF()); }
+
+QImage MainWindow::PaintFrame() {
+  QImage frame(DevicePixels(width()), DevicePixels(height()), QImage::Format_RGB32);
+  {
+    QtCanvas canvas(&frame);
+    layout_ = PaintMainWindow(canvas, program_, state_, fonts_);
+  }
+  // The state file keeps the size the layout needs, not the one dragged.
+  program_.window.width = static_cast<int>(layout_.neededWidth / devicePixelRatioF());
+  program_.window.height = static_cast<int>(layout_.neededHeight / devicePixelRatioF());
+  program_.window.smallFontHeight = fonts_.small.height;
+  if (layout_.windowTooSmall) {
+    QMetaObject::invokeMethod(this, [this] {
+      resize(std::max(width(), program_.window.width), std::max(height(), program_.window.height));
+    }, Qt::QueuedConnection);
+  }
+  return frame;
+}
+
+void MainWindow::FitFonts() {
+  QImage scratch(1, 1, QImage::Format_RGB32);
+  QtCanvas measure(&scratch);
+  FitFontsToClient(measure, fonts_, DevicePixels(width()), DevicePixels(height()));
+}
+
+void MainWindow::paintEvent(QPaintEvent*) {
+  QImage frame = PaintFrame();
+  frame.setDevicePixelRatio(devicePixelRatioF());
+  QPainter(this).drawImage(0, 0, frame);
+}
+
+void MainWindow::resizeEvent(QResizeEvent*) { FitFonts(); }
+
+void MainWindow::Handle(bool repaint) {
+  if (repaint) update();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  InputContext c = Context();
+  const Key key = KeyFor(event->key());
+  bool repaint = OnKeyDown(c, key);
+  const QString text = event->text();
+  if (text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() < 0x7F) {
+    bool handled = false;
+    repaint = OnChar(c, static_cast<char>(text[0].unicode()), &handled) || repaint;
+  }
+  Handle(repaint);
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+  InputContext c = Context();
+  const int x = DevicePixels(event->position().x()), y = DevicePixels(event->position().y());
+  if (event->button() == Qt::LeftButton) Handle(OnLeftButtonDown(c, x, y));
+  if (event->button() == Qt::RightButton) Handle(OnRightButtonDown(c, x, y));
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
+  InputContext c = Context();
+  if (event->button() == Qt::RightButton) Handle(OnRightButtonUp(c));
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+  InputContext c = Context();
+  Handle(OnMouseMove(c, DevicePixels(event->position().x()), DevicePixels(event->position().y())));
+}
+
+void MainWindow::wheelEvent(QWheelEvent* event) { event->accept(); }
+
+// Tab belongs to the function fields, not to Qt's focus chain.
+bool MainWindow::focusNextPrevChild(bool) { return false; }
+
+}  // namespace kx

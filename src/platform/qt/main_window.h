@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include "game/commands.h"
+#include "game/program.h"
+#include "ui/fonts.h"
+#include "ui/input.h"
+#include "ui/layout.h"
+#include "ui/main_window_state.h"
+
+namespace kx {
+
+// The main window: paints the program through the canvas and hands every
+// event to the input handlers with the program's own key codes. The layout
+// works in device pixels, so the board stays sharp on dense screens.
+class MainWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(Program& program);
+
+  UiFonts& fonts() { return fonts_; }
+  MainWindowState& state() { return state_; }
+  const WindowLayout& layout() const { return layout_; }
+  // Paints one frame into an image of the client size (also for tests).
+  QImage PaintFrame();
+  // Refits the fonts to the present client size.
+  void FitFonts();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  void Handle(bool repaint);
+  InputContext Context() { return {program_, state_, layout_, hooks_}; }
+  int DevicePixels(double logical) const;
+
+  Program& program_;
+  UiFonts fonts_;
+  MainWindowState state_;
+  WindowLayout layout_;
+  CommandHooks hooks_;
+  QTimer secondTimer_, halfSecondTimer_;
+};
+
+}  // namespace kx

@@ -1,0 +1,203 @@
+#include "platform/qt/qt_canvas.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+#include <QStringList>
+#include <tuple>
+
+#include "platform/qt/qt_text.h"
+
+namespace kx {
+
+namespace {
+
+QColor ToQColor(Color c) { return QColor(c.r, c.g, c.b); }
+
+QString FamilyFor(const FontSpec& spec) {
+  const int family = spec.pitchAndFamily & 0xF0;
+  if ((spec.pitchAndFamily & 0x03) == font::kFixedPitch || family == font::kModern) return "Liberation Mono";
+  if (family == font::kRoman) return "Liberation Serif";
+  return "Liberation Sans";
+}
+
+}  // namespace
+
+bool FontMapper::Key::operator<(const Key& o) const {
+  const auto& a = spec;
+  const auto& b = o.spec;
+  return std::tie(a.height, a.width, a.weight, a.italic, a.underline, a.pitchAndFamily, a.face) <
+         std::tie(b.height, b.width, b.weight, b.italic, b.underline, b.pitchAndFamily, b.face);
+}
+
+const QFont& FontMapper::FontFor(const FontSpec& spec) {
+  auto found = cache_.find(Key{spec});
+  if (found != cache_.end()) return found->second;
+
+  QFont font(FamilyFor(spec));
+  font.setStyleStrategy(QFont::PreferDefault);
+  font.setWeight(static_cast<QFont::Weight>(std::clamp(spec.weight == 0 ? 400 : spec.weight, 100, 900)));
+  font.setItalic(spec.italic);
+  font.setUnderline(spec.underline);
+  font.setHintingPreference(QFont::PreferFullHinting);
+  // The height given is the cell height; find the pixel size whose
+  // ascent + descent comes closest without exceeding it.
+  const int wanted = spec.height == 0 ? 16 : std::abs(spec.height);
+  int pixels = std::max(1, wanted * 87 / 100);
+  font.setPixelSize(pixels);
+  while (QFontMetrics(font).height() > wanted && pixels > 1) font.setPixelSize(--pixels);
+  while (true) {
+    QFont larger = font;
+    larger.setPixelSize(pixels + 1);
+    if (QFontMetrics(larger).height() > wanted) break;
+    font = larger;
+    ++pixels;
+  }
+  if (spec.width > 0) {
+    const int natural = QFontMetrics(font).averageCharWidth();
+    if (natural > 0) font.setStretch(std::clamp(100 * spec.width / natural, 1, 4000));
+  }
+  return cache_.emplace(Key{spec}, font).first->second;
+}
+
+FontMapper& SharedFontMapper() {
+  static FontMapper mapper;
+  return mapper;
+}
+
+QtCanvas::QtCanvas(QImage* image) : image_(image), painter_(std::make_unique<QPainter>(image)) {
+  painter_->setRenderHint(QPainter::Antialiasing, false);
+  painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+  SelectFont(SystemFont());
+}
+
+QtCanvas::~QtCanvas() = default;
+
+void QtCanvas::FillRect(const Rect& r, Color color) {
+  if (r.right <= r.left || r.bottom <= r.top) return;
+  painter_->fillRect(QRect(r.left, r.top, r.Width(), r.Height()), ToQColor(color));
+}
+
+void QtCanvas::FrameRect(const Rect& r, Color color) {
+  if (r.right <= r.left || r.bottom <= r.top) return;
+  const QColor c = ToQColor(color);
+  painter_->fillRect(QRect(r.left, r.top, r.Width(), 1), c);
+  painter_->fillRect(QRect(r.left, r.bottom - 1, r.Width(), 1), c);
+  painter_->fillRect(QRect(r.left, r.top, 1, r.Height()), c);
+  painter_->fillRect(QRect(r.right - 1, r.top, 1, r.Height()), c);
+}
+
+void QtCanvas::DrawLine(int x1, int y1, int x2, int y2, int width, Color color) {
+  const QColor c = ToQColor(color);
+  const int w = std::max(1, width);
+  if (w > 1 && (x1 == x2 || y1 == y2)) {
+    const int half = w / 2;
+    painter_->fillRect(QRect(std::min(x1, x2) - half, std::min(y1, y2) - half, std::abs(x2 - x1) + w,
+                             std::abs(y2 - y1) + w),
+                       c);
+    return;
+  }
+  if (w == 1 && (x1 == x2 || y1 == y2)) {
+    // The end point itself is not drawn.
+    const int dx = (x2 > x1) - (x2 < x1), dy = (y2 > y1) - (y2 < y1);
+    const int length = std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+    if (length == 0) return;
+    const int left = dx < 0 ? x2 + 1 : x1, top = dy < 0 ? y2 + 1 : y1;
+    painter_->fillRect(QRect(left, top, dx ? length : 1, dy ? length : 1), c);
+    return;
+  }
+  painter_->setPen(QPen(c, w, Qt::SolidLine, Qt::RoundCap));
+  painter_->drawLine(x1, y1, x2, y2);
+}
+
+void QtCanvas::SetPixel(int x, int y, Color color) {
+  if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
+  painter_->fillRect(QRect(x, y, 1, 1), ToQColor(color));
+}
+
+Color QtCanvas::GetPixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= Width() || y >= Height()) return {};
+  // The raster painter writes straight into the image's memory.
+  const QRgb rgb = image_->pixel(x, y);
+  return Rgb(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}
+
+void QtCanvas::SelectFont(const FontSpec& spec) {
+  font_ = SharedFontMapper().FontFor(spec);
+  painter_->setFont(font_);
+}
+
+FontMetrics QtCanvas::Metrics() {
+  QFontMetrics m(font_);
+  return {m.height(), m.ascent(), m.descent()};
+}
+
+Size QtCanvas::MeasureText(std::string_view text) {
+  QFontMetrics m(font_);
+  return {m.horizontalAdvance(ToQString(text)), m.height()};
+}
+
+int QtCanvas::FitCount(std::string_view text, int maxWidth) {
+  const QString s = ToQString(text);
+  QFontMetrics m(font_);
+  int count = 0;
+  for (int i = 0; i < s.size(); ++i) {
+    const int end = (s[i].isHighSurrogate() && i + 1 < s.size()) ? i + 2 : i + 1;
+    if (m.horizontalAdvance(s.left(end)) > maxWidth) break;
+    i = end - 1;
+    ++count;
+  }
+  return count;
+}
+
+void QtCanvas::DrawText(int x, int y, std::string_view text, Color color, std::optional<Color> background) {
+  const QString s = ToQString(text);
+  QFontMetrics m(font_);
+  if (background) painter_->fillRect(QRect(x, y, m.horizontalAdvance(s), m.height()), ToQColor(*background));
+  painter_->setPen(ToQColor(color));
+  painter_->drawText(x, y + m.ascent(), s);
+}
+
+Rect QtCanvas::DrawWrappedText(const Rect& rect, std::string_view text, Color color, bool calcOnly) {
+  QFontMetrics m(font_);
+  const int maxWidth = rect.Width();
+  QStringList lines;
+  for (const QString& paragraph : ToQString(text).split('\n')) {
+    QString line;
+    for (const QString& word : paragraph.split(' ')) {
+      const QString candidate = line.isEmpty() ? word : line + ' ' + word;
+      if (!line.isEmpty() && m.horizontalAdvance(candidate) > maxWidth) {
+        lines << line;
+        line = word;
+      } else {
+        line = candidate;
+      }
+    }
+    lines << line;
+  }
+  int widest = 0;
+  for (const QString& line : lines) widest = std::max(widest, m.horizontalAdvance(line));
+  const Rect used{rect.left, rect.top, rect.left + widest, rect.top + static_cast<int>(lines.size()) * m.height()};
+  if (calcOnly) return used;
+  painter_->save();
+  painter_->setClipRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()));
+  painter_->setPen(ToQColor(color));
+  int y = rect.top;
+  for (const QString& line : lines) {
+    painter_->drawText(rect.left, y + m.ascent(), line);
+    y += m.height();
+  }
+  painter_->restore();
+  return used;
+}
+
+void QtCanvas::DrawImage(const ImageView& view, const Rect& dest, BlitMode mode) {
+  if (!view.bgr || view.width <= 0 || view.height <= 0 || dest.Width() <= 0 || dest.Height() <= 0) return;
+  QImage source(view.bgr, view.width, view.height, view.stride, QImage::Format_BGR888);
+  if (view.bottomUp) source = source.mirrored(false, true);
+  painter_->save();
+  if (mode == BlitMode::Xor) painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  painter_->drawImage(QRect(dest.left, dest.top, dest.Width(), dest.Height()), source);
+  painter_->restore();
+}
+
+}  // namespace kx

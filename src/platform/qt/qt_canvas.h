@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <map>
+#include <memory>
+
+#include "platform/canvas.h"
+
+namespace kx {
+
+// Maps a font description to a Qt font: the family by pitch and family
+// (swiss and default: Liberation Sans, roman: Liberation Serif, fixed or
+// modern: Liberation Mono) and the pixel size chosen so that the font's
+// height (ascent + descent) equals the described height.
+class FontMapper {
+ public:
+  const QFont& FontFor(const FontSpec& spec);
+
+ private:
+  struct Key {
+    FontSpec spec;
+    bool operator<(const Key& o) const;
+  };
+  std::map<Key, QFont> cache_;
+};
+FontMapper& SharedFontMapper();
+
+// The canvas over an image in memory; the screen, the tests and the
+// printouts all paint through it.
+class QtCanvas : public Canvas {
+ public:
+  explicit QtCanvas(QImage* image);
+  ~QtCanvas() override;
+
+  int Width() const override { return image_->width(); }
+  int Height() const override { return image_->height(); }
+  void FillRect(const Rect& rect, Color color) override;
+  void FrameRect(const Rect& rect, Color color) override;
+  void DrawLine(int x1, int y1, int x2, int y2, int width, Color color) override;
+  void SetPixel(int x, int y, Color color) override;
+  Color GetPixel(int x, int y) const override;
+  void SelectFont(const FontSpec& spec) override;
+  FontMetrics Metrics() override;
+  Size MeasureText(std::string_view text) override;
+  int FitCount(std::string_view text, int maxWidth) override;
+  void DrawText(int x, int y, std::string_view text, Color color, std::optional<Color> background) override;
+  Rect DrawWrappedText(const Rect& rect, std::string_view text, Color color, bool calcOnly) override;
+  void DrawImage(const ImageView& image, const Rect& dest, BlitMode mode) override;
+
+  QImage& image() { return *image_; }
+
+ private:
+  QImage* image_;
+  std::unique_ptr<QPainter> painter_;
+  QFont font_;
+};
+
+}  // namespace kx

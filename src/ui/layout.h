@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+
+#include "game/function_fields.h"
+#include "platform/canvas.h"
+#include "ui/fonts.h"
+
+namespace kx {
+
+inline constexpr int kThinLine = 2;
+inline constexpr int kThickLine = 6;
+inline constexpr int kMinWindowWidth = 550;
+inline constexpr int kMinWindowHeight = 388;
+
+// The geometry of one paint, in client pixels. Input hit-tests the
+// rectangles recorded by the last paint.
+struct WindowLayout {
+  int clientWidth = 0, clientHeight = 0;
+  int cellSize = 0, candidateStep = 0, candidateOffset = 0, textHeight = 0, boardSize = 0;
+  int neededWidth = 0, neededHeight = 0;
+  Rect layoutRect;
+  int boardLeft = 0, boardTop = 0, boardRight = 0, boardBottom = 0;
+  Size systemCharSize, bigCharSize;
+  // The client area was too small: the window should grow to this size.
+  bool windowTooSmall = false;
+
+  // Per cell {left, top of the candidate row, right, bottom}.
+  std::array<Rect, 81> cells{};
+  // Digit block: frame, inner rectangle, squares 1..9 and "Entfernen".
+  Rect digitFrame, digitInner;
+  std::array<Rect, 10> digitKeys{};
+  // Counter strip and statistics block.
+  Rect strip;
+  int stripSplitY = 0, stripStep = 0, stripTextHeight = 0;
+  bool stripUsesSmall = false;
+  Rect statistics;
+  int statisticsRowHeight = 0, statisticsRows = 0;
+
+  Rect CellSquare(int i) const { return {cells[i].left, cells[i].bottom - cellSize, cells[i].right, cells[i].bottom}; }
+};
+
+// Works out the whole geometry for the client size and places the function
+// fields (their rectangles are written into the table).
+WindowLayout ComputeLayout(Canvas& canvas, const UiFonts& fonts, int clientWidth, int clientHeight,
+                           FunctionFieldTable& fields);
+
+// The smallest window the layout allows: a proposed rectangle that is too
+// small is widened or heightened from the edge being dragged.
+enum class SizingEdge { Left = 1, Right, Top, TopLeft, TopRight, Bottom, BottomLeft, BottomRight };
+void LimitSizing(SizingEdge edge, Rect& proposed, int captionHeight);
+
+}  // namespace kx

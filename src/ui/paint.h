@@ -1,0 +1,41 @@
+#pragma once
+
+#include "game/program.h"
+#include "platform/canvas.h"
+#include "ui/fonts.h"
+#include "ui/layout.h"
+#include "ui/main_window_state.h"
+
+namespace kx {
+
+// Everything one paint of the main window reads.
+struct PaintContext {
+  Canvas& canvas;
+  Program& program;
+  MainWindowState& window;
+  const UiFonts& fonts;
+  const WindowLayout& layout;
+};
+
+// Paints the whole client area and returns the geometry it used, whose
+// rectangles input then hit-tests.
+WindowLayout PaintMainWindow(Canvas& canvas, Program& program, MainWindowState& window, const UiFonts& fonts);
+
+// The parts of a paint, in the order they are drawn.
+void PaintBoard(const PaintContext& c);
+void PaintFunctionFields(const PaintContext& c);
+void PaintDigitBlock(const PaintContext& c);
+void PaintAmbiguityBadge(const PaintContext& c);
+void PaintCounterStrip(const PaintContext& c);
+void PaintStatistics(const PaintContext& c);
+void DrawFieldPopup(const PaintContext& c);
+
+// Whether the pop-up of a field is due (hovered, armed and counted).
+bool PopupVisible(const Program& p, const MainWindowState& w);
+
+// Writes text centred in a rectangle with the selected font.
+void DrawCentredText(Canvas& canvas, const Rect& r, std::string_view text, Color color);
+// A notice box: pale yellow, framed twice, word-wrapped blue text.
+void DrawNoticeBox(Canvas& canvas, const Rect& textBox, std::string_view text);
+
+}  // namespace kx
