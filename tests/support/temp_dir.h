@@ -26,7 +26,9 @@ class TempDirTest : public ::testing::Test {
   }
   void TearDown() override {
     std::filesystem::current_path(previous_);
-    std::filesystem::remove_all(dir_);
+    // A helper process the test started may still be writing there.
+    std::error_code error;
+    for (int attempt = 0; attempt < 3 && std::filesystem::exists(dir_); ++attempt) std::filesystem::remove_all(dir_, error);
   }
   static std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
