@@ -9,6 +9,9 @@
 #include <QSocketNotifier>
 #include <QTranslator>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "app/startup.h"
@@ -44,6 +47,27 @@ void CloseOnTerminationSignals(QWidget* window) {
   action.sa_flags = SA_RESTART;
   sigaction(SIGTERM, &action, nullptr);
   sigaction(SIGINT, &action, nullptr);
+}
+
+long long ProcessMilliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  static const long long start = [] {
+    // The process start time in clock ticks since boot, from /proc.
+    std::FILE* stat = std::fopen("/proc/self/stat", "r");
+    unsigned long long ticks = 0;
+    if (stat) {
+      char buffer[1024];
+      const size_t n = std::fread(buffer, 1, sizeof buffer - 1, stat);
+      buffer[n] = 0;
+      std::fclose(stat);
+      const char* p = std::strrchr(buffer, ')');
+      for (int field = 2; p && field < 22; ++field) p = std::strchr(p + 1, ' ');
+      if (p) ticks = std::strtoull(p + 1, nullptr, 10);
+    }
+    return static_cast<long long>(ticks * 1000 / static_cast<unsigned long long>(sysconf(_SC_CLK_TCK)));
+  }();
+  return now.tv_sec * 1000LL + now.tv_nsec / 1000000 - start;
 }
 
 void LoadGermanQtTexts(QApplication& app) {
@@ -91,6 +115,14 @@ int main(int argc, char** argv) {
   kx::UpdateDesktopIntegration(programPath, workingDirectory);
   program.solver.SetSolutionCount(0);  // not known until the next solve
   CloseOnTerminationSignals(&window);
+  if (qEnvironmentVariableIsSet("KX_SUDOKU_STARTUP_PROBE")) {
+    // For the start-up benchmark: report the time to the first frame, then end.
+    window.onFirstFrame = [&window] {
+      std::printf("first frame after %lld ms\n", static_cast<long long>(ProcessMilliseconds()));
+      std::fflush(stdout);
+      QMetaObject::invokeMethod(&window, "close", Qt::QueuedConnection);
+    };
+  }
   window.show();
   const int status = QApplication::exec();
 

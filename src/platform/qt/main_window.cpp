@@ -83,6 +83,11 @@ void MainWindow::paintEvent(QPaintEvent*) {
   QImage frame = PaintFrame();
   frame.setDevicePixelRatio(devicePixelRatioF());
   QPainter(this).drawImage(0, 0, frame);
+  if (onFirstFrame) {
+    auto once = std::move(onFirstFrame);
+    onFirstFrame = nullptr;
+    once();
+  }
 }
 
 void MainWindow::resizeEvent(QResizeEvent*) { FitFonts(); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <functional>
 #include <QTimer>
 #include <QWidget>
 
@@ -29,6 +30,8 @@ class MainWindow : public QWidget {
   QImage PaintFrame();
   // Refits the fonts to the present client size.
   void FitFonts();
+  // Called once, after the first frame reached the screen.
+  std::function<void()> onFirstFrame;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
