@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/engine_commands.h"
+#include "cli/help_commands.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ const std::map<std::string, Command>& Commands() {
   static const std::map<std::string, Command> commands = {
       {"solve", kx::cli::RunSolve}, {"logic", kx::cli::RunLogic},   {"pass", kx::cli::RunPass},
       {"check", kx::cli::RunCheck}, {"fmt64", kx::cli::RunFormatCount},
+      {"compile-help", kx::cli::RunCompileHelp},
   };
   return commands;
 }
