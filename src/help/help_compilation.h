@@ -37,7 +37,6 @@ class HelpCompilation {
   uint32_t entriesWritten() const { return entriesRun2_; }
   const std::string& textPool() const { return textPool_; }
   const std::string& errorName() const { return errorName_; }
-  const std::vector<HelpLabel>& labels() const { return labels_; }
   std::string_view NameOf(const HelpLabel& label) const;
 
  private:

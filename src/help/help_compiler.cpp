@@ -86,7 +86,7 @@ class Compiler {
     EncodeWindowBlock(window, block);
     if (int error = Write(block, sizeof block, -26)) return error;
 
-    if (int error = ForEachSegment(kHelpSecondReadOffset,
+    if (int error = ForEachSegment(kHelpSecondReadShift,
                                    [&](std::string_view text) { return compilation_.Run2(text, out_); })) {
       return error;
     }

@@ -12,8 +12,8 @@ namespace kx {
 inline constexpr uint32_t kHelpAllowDuplicates = 1;
 
 // Compiles the help source into a compiled help file. The window block gets
-// the given position, size and status word; title is the window title
-// (at most 63 bytes are kept). Returns 0, or a negative error after showing
+// the given position, size and status word; title is the window title in
+// Windows-1252 (at most 63 bytes are kept). Returns 0, or a negative error after showing
 // it with ShowCompileError. A failed compilation leaves any earlier file of
 // that name as it was.
 int CompileHelp(Host& host, const std::string& sourceName, const std::string& helpName, const std::string& title,

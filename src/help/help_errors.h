@@ -15,7 +15,7 @@ enum HelpError : int {
   kHelpPoolSizeMismatch = -13,
   kHelpDuplicateLabel = -14,
   kHelpCannotCreate = -15,
-  kHelpSecondReadOffset = -19,  // added to -9..-12 for the second reading: -28..-31
+  kHelpSecondReadShift = -19,  // added to -9..-12 for the second reading: -28..-31
   kHelpEntryCountMismatch = -32,
   kHelpTooManyEntries = -37,
   // A segment that does not fit, with its closing "%", into the reading window.
