@@ -225,5 +225,19 @@ TEST_F(HelpCompilerTest, LongTitleIsCutToKeepItsEnd) {
   EXPECT_EQ(std::string(help.Title()), std::string(63, 'T'));
 }
 
+TEST_F(HelpCompilerTest, AtMost65535Entries) {
+  std::string source;
+  for (int i = 0; i < 65535; ++i) source += "%0,0,0,0,0,0,0,0,\"\"%\n";
+  EXPECT_EQ(Compile(source), 0) << LastBox();
+  LoadedHelp help;
+  ASSERT_TRUE(LoadHelpFile("out.kxh", help));
+  EXPECT_EQ(help.entries.size(), 65535u);
+
+  std::filesystem::remove("out.kxh");
+  EXPECT_EQ(Compile(source + "%0,0,0,0,0,0,0,0,\"\"%"), kHelpTooManyEntries);
+  EXPECT_EQ(LastBox(), "Error-037 More than 65536 entries\r\n");
+  EXPECT_FALSE(std::filesystem::exists("out.kxh"));
+}
+
 }  // namespace
 }  // namespace kx::test
