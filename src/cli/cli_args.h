@@ -41,6 +41,20 @@ class OptionReader {
     return std::nullopt;
   }
 
+  std::optional<std::string> Text(const std::string& name) {
+    for (size_t i = 0; i < args_.size(); ++i) {
+      if (args_[i] != name) continue;
+      used_[i] = true;
+      if (i + 1 >= args_.size()) {
+        bad_ = true;
+        return std::nullopt;
+      }
+      used_[i + 1] = true;
+      return args_[i + 1];
+    }
+    return std::nullopt;
+  }
+
   // Positional arguments, in order, that no option took.
   std::vector<std::string> Rest() const {
     std::vector<std::string> rest;

@@ -7,6 +7,7 @@
 #include "cli/engine_commands.h"
 #include "cli/generator_commands.h"
 #include "cli/state_commands.h"
+#include "cli/help_commands.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ const std::map<std::string, Command>& Commands() {
       {"check", kx::cli::RunCheck}, {"fmt64", kx::cli::RunFormatCount},
       {"generate", kx::cli::RunGenerate}, {"thin", kx::cli::RunThin},
       {"slider", kx::cli::RunSlider},     {"state-dump", kx::cli::RunStateDump},
+      {"compile-help", kx::cli::RunCompileHelp},
   };
   return commands;
 }
