@@ -23,3 +23,14 @@ inline PuzzleText Text(const std::string& s) {
 inline std::string Str(const PuzzleText& text) { return std::string(text.begin(), text.end()); }
 
 }  // namespace kx::test
+
+namespace kx::test {
+
+// Whether cell i holds a clue of the built-in puzzle.
+inline bool BuiltinClue(int i) {
+  static constexpr const char* kBuiltin =
+      "6  95 4121 9 7 65 42563   8 1458 92  6  948355983   4693 865 74  62493 1     3  9";
+  return kBuiltin[i] != ' ';
+}
+
+}  // namespace kx::test
