@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/engine_commands.h"
+#include "cli/picture_commands.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ const std::map<std::string, Command>& Commands() {
   static const std::map<std::string, Command> commands = {
       {"solve", kx::cli::RunSolve}, {"logic", kx::cli::RunLogic},   {"pass", kx::cli::RunPass},
       {"check", kx::cli::RunCheck}, {"fmt64", kx::cli::RunFormatCount},
+      {"jpeg2bmp", kx::cli::RunJpegToBmp}, {"bmp2bmp", kx::cli::RunBmpToBmp},
   };
   return commands;
 }
