@@ -32,8 +32,12 @@ void TransformCoefficients(DecoderState& d, int c, int blockRowBegin, int blockR
     for (int bx = 0; bx < fc.blocksWide; ++bx) {
       const int16_t* stored = fc.coefficients.data() + (static_cast<size_t>(by) * fc.gridWide + bx) * 64;
       for (int n = 0; n < 64; ++n) block[n] = stored[n] * quant[n];
-      InverseDct8x8(block, samples, 8);
-      PutBlock(d, c, bx, by, samples);
+      if (d.bandMode) {
+        InverseDct8x8(block, BandBlock(d, c, bx, by % fc.v), static_cast<int>(d.bandStride[c]));
+      } else {
+        InverseDct8x8(block, samples, 8);
+        PutBlock(d, c, bx, by, samples);
+      }
     }
   }
 }
@@ -69,6 +73,51 @@ void PutBlock(DecoderState& d, int c, int bx, int by, const uint8_t* samples) {
   }
 }
 
+void StartBand(DecoderState& d) {
+  for (int c = 0; c < 3; ++c) {
+    const FrameComponent& fc = d.components[c];
+    d.bandStride[c] = static_cast<size_t>(fc.gridWide) * 8;
+    d.band[c].assign(d.bandStride[c] * 8 * static_cast<size_t>(fc.v), 128);
+  }
+  d.bandMode = true;
+}
+
+void ConvertBand(DecoderState& d, int mcuRow) {
+  const ColorTables& t = InitColorTables();
+  const uint8_t* limit = RangeLimitTable;
+  int top = mcuRow * 8 * d.vMax, bottom = std::min(d.height, top + 8 * d.vMax);
+  int fx[3], fy[3];
+  for (int c = 0; c < 3; ++c) {
+    fx[c] = d.hMax / d.components[c].h;
+    fy[c] = d.vMax / d.components[c].v;
+  }
+  bool plain = fx[0] == 1 && fx[1] == 1 && fx[2] == 1;
+  bool halfChroma = fx[0] == 1 && fx[1] == 2 && fx[2] == 2;
+  for (int y = top; y < bottom; ++y) {
+    const uint8_t* row[3];
+    for (int c = 0; c < 3; ++c) row[c] = d.band[c].data() + static_cast<size_t>((y - top) / fy[c]) * d.bandStride[c];
+    uint8_t* out = d.pixels.data() + static_cast<size_t>(d.height - 1 - y) * d.stride;
+    auto put = [&](int luma, int cbBlue, int green, int crRed, uint8_t* to) {
+      int y16 = luma * 16;
+      to[0] = limit[((y16 + cbBlue + 8) >> 4) & 0x3FF];
+      to[1] = limit[((y16 - green + 8) >> 4) & 0x3FF];
+      to[2] = limit[((y16 + crRed + 8) >> 4) & 0x3FF];
+    };
+    if (plain || halfChroma) {
+      int shift = halfChroma ? 1 : 0;
+      for (int x = 0; x < d.width; ++x, out += 3) {
+        int cb = row[1][x >> shift], cr = row[2][x >> shift];
+        put(row[0][x], t.cbBlue[cb], t.crGreen[cr] + t.cbGreen[cb], t.crRed[cr], out);
+      }
+    } else {
+      for (int x = 0; x < d.width; ++x, out += 3) {
+        int cb = row[1][x / fx[1]], cr = row[2][x / fx[2]];
+        put(row[0][x / fx[0]], t.cbBlue[cb], t.crGreen[cr] + t.cbGreen[cb], t.crRed[cr], out);
+      }
+    }
+  }
+}
+
 void ConvertRows(DecoderState& d, int top, int bottom) {
   bottom = std::min(bottom, d.height);
   for (int y = top; y < bottom; ++y) {
@@ -84,14 +133,16 @@ int FinishPicture(DecoderState& d) {
     if (d.progressive) {
       d.pixels.reserve(std::max(bgrStride, d.stride) * rows);
       d.pixels.assign(d.stride * rows, 0);
+      if (d.componentCount == 3) StartBand(d);
       // One band of MCU rows at a time, converted while still in the cache.
       for (int my = 0; my < d.mcusHigh; ++my) {
         for (int c = 0; c < d.componentCount; ++c) {
           int v = d.components[c].v;
           TransformCoefficients(d, c, my * v, (my + 1) * v);
         }
-        if (d.componentCount == 3) ConvertRows(d, my * 8 * d.vMax, (my + 1) * 8 * d.vMax);
+        if (d.bandMode) ConvertBand(d, my);
       }
+      d.bandMode = false;
       for (auto& c : d.components) std::vector<int16_t>().swap(c.coefficients);
       d.rowsConverted = d.componentCount == 3;
     }

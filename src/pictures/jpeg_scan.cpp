@@ -94,6 +94,7 @@ int ScanDecoder::ForEachBlock(int error, BlockFn&& block) {
     return 0;
   }
   bool convertRows = !d_.progressive && s.count == 3 && d_.componentCount == 3;
+  if (convertRows) StartBand(d_);
   for (int my = 0; my < d_.mcusHigh; ++my) {
     for (int mx = 0; mx < d_.mcusWide; ++mx) {
       if (int r = beforeMcu()) return r;
@@ -108,10 +109,11 @@ int ScanDecoder::ForEachBlock(int error, BlockFn&& block) {
       }
       if (reader_.Overran()) return error;
     }
-    // Colour conversion while the rows are still in the cache.
-    if (convertRows) ConvertRows(d_, my * 8 * d_.vMax, (my + 1) * 8 * d_.vMax);
+    // Colour conversion while the samples are still in the cache.
+    if (convertRows) ConvertBand(d_, my);
   }
   if (convertRows) d_.rowsConverted = true;
+  d_.bandMode = false;
   return 0;
 }
 
@@ -153,13 +155,20 @@ bool ScanDecoder::SequentialBlock(int c, const ScanComponent& sc, int bx, int by
     ++k;
     anyAc = true;
   }
+  uint8_t* to = samples_;
+  int stride = 8;
+  if (d_.bandMode) {
+    to = BandBlock(d_, c, bx, by % d_.components[c].v);
+    stride = static_cast<int>(d_.bandStride[c]);
+  }
   if (anyAc) {
-    InverseDct8x8(block, samples_, 8);
+    InverseDct8x8(block, to, stride);
     std::memset(block, 0, sizeof coefficients_);
   } else {
-    std::memset(samples_, FlatBlockValue(block[0]), sizeof samples_);
+    uint8_t value = FlatBlockValue(block[0]);
+    for (int r = 0; r < 8; ++r) std::memset(to + r * stride, value, 8);
   }
-  PutBlock(d_, c, bx, by, samples_);
+  if (!d_.bandMode) PutBlock(d_, c, bx, by, samples_);
   return true;
 }
 

@@ -53,6 +53,12 @@ struct DecoderState {
   bool allComponentsDone = false;  // a sequential scan carried every component
   bool rowsConverted = false;      // that scan already turned the rows to BGR
 
+  // Three-component pictures decoded one MCU row at a time: the samples of
+  // one band, one plane per component, turned into BGR rows at once.
+  bool bandMode = false;
+  std::vector<uint8_t> band[3];
+  size_t bandStride[3] = {};
+
   // Output block: componentCount bytes per pixel while decoding, rows
   // bottom-up, `stride` bytes each.
   std::vector<uint8_t> pixels;
@@ -76,6 +82,13 @@ int DecodeScan(DecoderState& d);
 void PutBlock(DecoderState& d, int c, int bx, int by, const uint8_t* samples);
 // Converts finished rows [top, bottom) of a three-component picture to BGR.
 void ConvertRows(DecoderState& d, int top, int bottom);
+// Band mode: prepares the planes; where block (bx, row v of the band) of
+// component c goes; the band of MCU row `mcuRow` into BGR output rows.
+void StartBand(DecoderState& d);
+inline uint8_t* BandBlock(DecoderState& d, int c, int bx, int v) {
+  return d.band[c].data() + static_cast<size_t>(v) * 8 * d.bandStride[c] + static_cast<size_t>(bx) * 8;
+}
+void ConvertBand(DecoderState& d, int mcuRow);
 // After the last scan: transforms a progressive frame's coefficients, turns
 // the samples into 24-bit BGR rows. 0, or 1180 when the block cannot grow.
 int FinishPicture(DecoderState& d);
