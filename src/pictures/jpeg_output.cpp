@@ -164,6 +164,12 @@ int FinishPicture(DecoderState& d) {
     return 1180;
   }
   d.stride = bgrStride;
+  // Row padding is zero, whatever the work layout left there.
+  size_t used = static_cast<size_t>(d.width) * 3;
+  for (size_t r = 0; r < rows && used < bgrStride; ++r) {
+    std::fill(d.pixels.begin() + static_cast<std::ptrdiff_t>(r * bgrStride + used),
+              d.pixels.begin() + static_cast<std::ptrdiff_t>((r + 1) * bgrStride), 0);
+  }
   return 0;
 }
 

@@ -30,10 +30,11 @@ enc progressive_restart -quality 80 -progressive -restart 1 -sample 1x1,1x1,1x1
 enc arithmetic -quality 90 -arithmetic
 cjpeg -quality 90 -grayscale -outfile grey.jpg "$work/grey.pgm"
 cjpeg -quality 90 -grayscale -progressive -outfile grey_progressive.jpg "$work/grey.pgm"
-# Four components: imagemagick's CMYK file.
-convert "$work/src.ppm" -colorspace CMYK -quality 90 cmyk.jpg
+# One scan per component: the tests splice in a fourth component.
+printf '0;\n1;\n2;\n' >"$work/scans.txt"
+enc separate_scans -quality 90 -scans "$work/scans.txt" -sample 2x1,1x1,1x1
 
-for f in s444 s422 s420 s440 s411 s31 s2221 s42 optimized restart progressive progressive_restart; do
+for f in separate_scans s444 s422 s420 s440 s411 s31 s2221 s42 optimized restart progressive progressive_restart; do
   djpeg -dct int -nosmooth -outfile "$f.ppm" "$f.jpg"
 done
 djpeg -dct int -nosmooth -outfile grey.pgm grey.jpg
@@ -47,3 +48,4 @@ convert small.ppm -colors 200 -type Palette -compress None BMP3:pal8.bmp
 convert small.ppm -colors 200 -type Palette -compress RLE BMP3:rle8.bmp
 convert small.ppm -colors 12 -type Palette -compress None BMP3:pal4.bmp
 convert small.ppm -monochrome -compress None BMP3:mono1.bmp
+for f in rgb24 pal8 rle8 pal4 mono1; do convert "$f.bmp" -depth 8 "$f.ppm"; done
