@@ -1,6 +1,7 @@
 #include "pictures/dib_scale.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -36,7 +37,7 @@ int CheckDestination(const Dib& d, int64_t x, int64_t y, int64_t w, int64_t h) {
 int PrepareOwnBitmap(int64_t x, int64_t y, int64_t w, int64_t h) {
   Dib& own = OwnBitmap();
   if (own.pixels.empty()) {
-    if (x < 0 || y < 0 || (x + w) * (y + h) > kMaxPicturePixels) return -9;
+    if (x < 0 || y < 0 || x + w > INT32_MAX || y + h > INT32_MAX || (x + w) * (y + h) > kMaxPicturePixels) return -9;
     own.header = MakeHeader24(static_cast<int32_t>(x + w), static_cast<int32_t>(y + h));
     try {
       own.pixels.assign(own.header.sizeImage, 0);

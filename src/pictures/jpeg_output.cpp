@@ -84,7 +84,6 @@ void StartBand(DecoderState& d) {
 
 void ConvertBand(DecoderState& d, int mcuRow) {
   const ColorTables& t = InitColorTables();
-  const uint8_t* limit = RangeLimitTable;
   int top = mcuRow * 8 * d.vMax, bottom = std::min(d.height, top + 8 * d.vMax);
   int fx[3], fy[3];
   for (int c = 0; c < 3; ++c) {
@@ -97,16 +96,24 @@ void ConvertBand(DecoderState& d, int mcuRow) {
     const uint8_t* row[3];
     for (int c = 0; c < 3; ++c) row[c] = d.band[c].data() + static_cast<size_t>((y - top) / fy[c]) * d.bandStride[c];
     uint8_t* out = d.pixels.data() + static_cast<size_t>(d.height - 1 - y) * d.stride;
-    auto put = [&](int luma, int cbBlue, int green, int crRed, uint8_t* to) {
+    // The sums stay within -227..482, where the range-limit table is a clamp.
+    auto put = [](int luma, int cbBlue, int green, int crRed, uint8_t* to) {
       int y16 = luma * 16;
-      to[0] = limit[((y16 + cbBlue + 8) >> 4) & 0x3FF];
-      to[1] = limit[((y16 - green + 8) >> 4) & 0x3FF];
-      to[2] = limit[((y16 + crRed + 8) >> 4) & 0x3FF];
+      to[0] = static_cast<uint8_t>(std::clamp((y16 + cbBlue + 8) >> 4, 0, 255));
+      to[1] = static_cast<uint8_t>(std::clamp((y16 - green + 8) >> 4, 0, 255));
+      to[2] = static_cast<uint8_t>(std::clamp((y16 + crRed + 8) >> 4, 0, 255));
     };
-    if (plain || halfChroma) {
-      int shift = halfChroma ? 1 : 0;
+    if (halfChroma) {
+      // One chroma pair serves two neighbouring pixels.
+      for (int x = 0; x < d.width; x += 2, out += 6) {
+        int cb = row[1][x >> 1], cr = row[2][x >> 1];
+        int blue = t.cbBlue[cb], green = t.crGreen[cr] + t.cbGreen[cb], red = t.crRed[cr];
+        put(row[0][x], blue, green, red, out);
+        if (x + 1 < d.width) put(row[0][x + 1], blue, green, red, out + 3);
+      }
+    } else if (plain) {
       for (int x = 0; x < d.width; ++x, out += 3) {
-        int cb = row[1][x >> shift], cr = row[2][x >> shift];
+        int cb = row[1][x], cr = row[2][x];
         put(row[0][x], t.cbBlue[cb], t.crGreen[cr] + t.cbGreen[cb], t.crRed[cr], out);
       }
     } else {
