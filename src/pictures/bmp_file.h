@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "pictures/dib.h"
+
+namespace kx {
+
+// Reads a BMP file of 1, 4, 8, 16 (5-5-5), 24 or 32 bits per pixel, plain or
+// run-length coded (8 and 4 bits), into a 24-bit bottom-up picture. The
+// header is rewritten to describe the result (24 bits, 1 plane, no
+// compression, no colour counts, sizeImage = height * stride); the file's
+// colour table is kept in `colorTable`. Top-down files come back bottom-up.
+//
+// Result 0, or a negative code; on failure `out` is left empty:
+//  -12 cannot open            -13/-14 file header read error / too short
+//  -15 type not "BM"          -16/-17 reserved fields not 0
+//  -18 pixel offset beyond a 40-byte header and a 1024-byte colour table
+//  -19/-20 info header read error / too short   -21 header size not 40
+//  -22 planes not 1
+//  plain pixels: -31/-33/-34 too large / read error / short (24 bits: -39/-41/-42),
+//                -47 bit count not 1, 4, 8, 16, 24 or 32
+//  8-bit runs:  -48 bit count not 8, -49 too large, -51/-53 data cannot be held / read,
+//               -56 run or -57 absolute run past the last row
+//  4-bit runs:  -58 bit count not 4, -59 too large, -61/-62 data cannot be held / read,
+//               -63 run or -64 absolute run past the last row
+//  -68/-69 bit fields (-69 for 16 and 32 bits), -70 other compression
+// "Too large" means no positive width, no rows, or more than kMaxPicturePixels.
+int ReadBmpFile(const std::string& fileName, Dib* out);
+// The same from an open stream positioned at the file's first byte.
+int ReadBmpStream(std::FILE* file, Dib* out);
+
+// Writes a 24-bit picture as a 54-byte-header BMP file, replacing any file of
+// that name. The resolution fields come from the picture's header.
+// Result 0; -1 the file cannot be written; -2 the picture is not a 24-bit
+// bottom-up bitmap whose pixel block holds height * stride bytes.
+int WriteBmpFile(const std::string& fileName, const Dib& dib);
+
+}  // namespace kx

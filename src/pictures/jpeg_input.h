@@ -1,0 +1,125 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+namespace kx::jpeg {
+
+// An 8192-byte window on the file. When the file is exhausted the two bytes
+// of an EOI marker are appended, so that every parse meets an end marker.
+class JpegInput {
+ public:
+  static constexpr size_t kWindow = 8192;
+
+  explicit JpegInput(std::FILE* file);
+
+  // Makes at least `n` bytes (n <= 1024) visible if the file still has them.
+  void Ensure(size_t n) {
+    if (end_ - pos_ < n && !exhausted_) Refill();
+  }
+  size_t Available() const { return end_ - pos_; }
+  // Bytes of the file itself that are visible, without the appended EOI.
+  size_t RealAvailable() const { return (exhausted_ ? realEnd_ : end_) - pos_; }
+  bool Exhausted() const { return exhausted_; }
+  bool ReadFailed() const { return readFailed_; }
+  // True when the window position stands on the appended EOI.
+  bool AtAppendedEnd() const { return exhausted_ && pos_ >= realEnd_; }
+
+  // The next byte, or -1 when even the appended EOI is used up.
+  int Byte() {
+    Ensure(1);
+    return pos_ < end_ ? buffer_[pos_++] : -1;
+  }
+  // Copies n bytes of the file itself; false when the file ends first.
+  bool Read(uint8_t* to, size_t n);
+  // Moves forward n bytes of the file without reading them: 0, 1 when that
+  // passes the end of the file, 2 when the move fails.
+  int Skip(size_t n);
+
+  uint8_t* buffer_;
+  size_t pos_ = 0, end_ = 0;
+
+ private:
+  void Refill();
+
+  std::FILE* file_;
+  std::vector<uint8_t> storage_;
+  size_t realEnd_ = 0;
+  long long fileSize_ = -1, fileRead_ = 0;
+  bool exhausted_ = false, readFailed_ = false;
+};
+
+// The entropy-coded bit stream. A marker stops the reader; after it the
+// buffer is filled with zero bits that are counted, so that a decode which
+// used them can be told apart from one that only looked ahead.
+class JpegBitReader {
+ public:
+  explicit JpegBitReader(JpegInput& input) : in_(input) {}
+
+  void Fill() {
+    while (bits_ <= 56) {
+      if (marker_) {
+        bits_ += 8;
+        fake_ += 8;
+        continue;
+      }
+      if (in_.end_ - in_.pos_ < 2) {
+        in_.Ensure(2);
+        if (in_.end_ - in_.pos_ < 2) {
+          marker_ = true;
+          continue;
+        }
+      }
+      uint8_t byte = in_.buffer_[in_.pos_];
+      if (byte == 0xFF) {
+        if (in_.buffer_[in_.pos_ + 1] != 0) {
+          marker_ = true;
+          continue;
+        }
+        in_.pos_ += 2;
+      } else {
+        in_.pos_ += 1;
+      }
+      acc_ |= uint64_t{byte} << (56 - bits_);
+      bits_ += 8;
+    }
+  }
+  void EnsureBits(int n) {
+    if (bits_ < n) Fill();
+  }
+  unsigned Peek(int n) const { return static_cast<unsigned>(acc_ >> (64 - n)); }
+  void Skip(int n) {
+    acc_ <<= n;
+    bits_ -= n;
+  }
+  unsigned Bits(int n) {  // 1 <= n <= 16, bits already ensured
+    unsigned v = Peek(n);
+    Skip(n);
+    return v;
+  }
+  // A magnitude of `s` bits (T.81 F.2.2.1 EXTEND), s in 0..16.
+  int Receive(int s) {
+    if (s == 0) return 0;
+    int v = static_cast<int>(Bits(s));
+    return v < (1 << (s - 1)) ? v - (1 << s) + 1 : v;
+  }
+  // True when more bits were used than the data held before the marker.
+  bool Overran() const { return bits_ < fake_; }
+  // Bits of real data still buffered.
+  int RealBits() const { return bits_ - fake_; }
+  void Reset() {
+    acc_ = 0;
+    bits_ = fake_ = 0;
+    marker_ = false;
+  }
+
+ private:
+  JpegInput& in_;
+  uint64_t acc_ = 0;
+  int bits_ = 0, fake_ = 0;
+  bool marker_ = false;
+};
+
+}  // namespace kx::jpeg

@@ -1,0 +1,183 @@
+#include <algorithm>
+#include <new>
+
+#include "pictures/dib.h"
+#include "pictures/jpeg_color.h"
+#include "pictures/jpeg_idct.h"
+#include "pictures/jpeg_state.h"
+
+namespace kx::jpeg {
+
+namespace {
+
+// One sample row of a block into an output row, each sample repeated
+// `repeat` times, every `step`-th byte.
+template <int kRepeat>
+inline void PutRow(const uint8_t* from, uint8_t* to, int step, int count) {
+  for (int i = 0; i < count; ++i) to[i * step] = from[i / kRepeat];
+}
+
+inline void PutRowAny(const uint8_t* from, uint8_t* to, int step, int count, int repeat) {
+  for (int i = 0; i < count; ++i) to[i * step] = from[i / repeat];
+}
+
+void TransformCoefficients(DecoderState& d, int c, int blockRowBegin, int blockRowEnd) {
+  FrameComponent& fc = d.components[c];
+  int32_t quant[64];
+  const uint16_t* q = d.quant[fc.quantTable & 3];
+  for (int k = 0; k < 64; ++k) quant[kZigzagToNatural[k]] = q[k];
+  int32_t block[64];
+  uint8_t samples[64];
+  for (int by = blockRowBegin; by < std::min(blockRowEnd, fc.blocksHigh); ++by) {
+    for (int bx = 0; bx < fc.blocksWide; ++bx) {
+      const int16_t* stored = fc.coefficients.data() + (static_cast<size_t>(by) * fc.gridWide + bx) * 64;
+      for (int n = 0; n < 64; ++n) block[n] = stored[n] * quant[n];
+      if (d.bandMode) {
+        InverseDct8x8(block, BandBlock(d, c, bx, by % fc.v), static_cast<int>(d.bandStride[c]));
+      } else {
+        InverseDct8x8(block, samples, 8);
+        PutBlock(d, c, bx, by, samples);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void PutBlock(DecoderState& d, int c, int bx, int by, const uint8_t* samples) {
+  const FrameComponent& fc = d.components[c];
+  int fx = d.hMax / fc.h, fy = d.vMax / fc.v;
+  int step = d.componentCount;
+  int x0 = bx * 8 * fx, y0 = by * 8 * fy;
+  if (x0 >= d.width || y0 >= d.height) return;
+  int count = std::min(d.width - x0, 8 * fx);
+  uint8_t* base = d.pixels.data() + c + static_cast<size_t>(x0) * step;
+  for (int r = 0; r < 8; ++r) {
+    const uint8_t* from = samples + r * 8;
+    for (int dy = 0; dy < fy; ++dy) {
+      int y = y0 + r * fy + dy;
+      if (y >= d.height) return;
+      uint8_t* to = base + static_cast<size_t>(d.height - 1 - y) * d.stride;
+      if (fx == 1) {
+        if (step == 3 && count == 8) {
+          for (int i = 0; i < 8; ++i) to[i * 3] = from[i];
+        } else {
+          PutRow<1>(from, to, step, count);
+        }
+      } else if (fx == 2) {
+        PutRow<2>(from, to, step, count);
+      } else {
+        PutRowAny(from, to, step, count, fx);
+      }
+    }
+  }
+}
+
+void StartBand(DecoderState& d) {
+  for (int c = 0; c < 3; ++c) {
+    const FrameComponent& fc = d.components[c];
+    d.bandStride[c] = static_cast<size_t>(fc.gridWide) * 8;
+    d.band[c].assign(d.bandStride[c] * 8 * static_cast<size_t>(fc.v), 128);
+  }
+  d.bandMode = true;
+}
+
+void ConvertBand(DecoderState& d, int mcuRow) {
+  const ColorTables& t = InitColorTables();
+  int top = mcuRow * 8 * d.vMax, bottom = std::min(d.height, top + 8 * d.vMax);
+  int fx[3], fy[3];
+  for (int c = 0; c < 3; ++c) {
+    fx[c] = d.hMax / d.components[c].h;
+    fy[c] = d.vMax / d.components[c].v;
+  }
+  bool plain = fx[0] == 1 && fx[1] == 1 && fx[2] == 1;
+  bool halfChroma = fx[0] == 1 && fx[1] == 2 && fx[2] == 2;
+  for (int y = top; y < bottom; ++y) {
+    const uint8_t* row[3];
+    for (int c = 0; c < 3; ++c) row[c] = d.band[c].data() + static_cast<size_t>((y - top) / fy[c]) * d.bandStride[c];
+    uint8_t* out = d.pixels.data() + static_cast<size_t>(d.height - 1 - y) * d.stride;
+    // The sums stay within -227..482, where the range-limit table is a clamp.
+    auto put = [](int luma, int cbBlue, int green, int crRed, uint8_t* to) {
+      int y16 = luma * 16;
+      to[0] = static_cast<uint8_t>(std::clamp((y16 + cbBlue + 8) >> 4, 0, 255));
+      to[1] = static_cast<uint8_t>(std::clamp((y16 - green + 8) >> 4, 0, 255));
+      to[2] = static_cast<uint8_t>(std::clamp((y16 + crRed + 8) >> 4, 0, 255));
+    };
+    if (halfChroma) {
+      // One chroma pair serves two neighbouring pixels.
+      for (int x = 0; x < d.width; x += 2, out += 6) {
+        int cb = row[1][x >> 1], cr = row[2][x >> 1];
+        int blue = t.cbBlue[cb], green = t.crGreen[cr] + t.cbGreen[cb], red = t.crRed[cr];
+        put(row[0][x], blue, green, red, out);
+        if (x + 1 < d.width) put(row[0][x + 1], blue, green, red, out + 3);
+      }
+    } else if (plain) {
+      for (int x = 0; x < d.width; ++x, out += 3) {
+        int cb = row[1][x], cr = row[2][x];
+        put(row[0][x], t.cbBlue[cb], t.crGreen[cr] + t.cbGreen[cb], t.crRed[cr], out);
+      }
+    } else {
+      for (int x = 0; x < d.width; ++x, out += 3) {
+        int cb = row[1][x / fx[1]], cr = row[2][x / fx[2]];
+        put(row[0][x / fx[0]], t.cbBlue[cb], t.crGreen[cr] + t.cbGreen[cb], t.crRed[cr], out);
+      }
+    }
+  }
+}
+
+void ConvertRows(DecoderState& d, int top, int bottom) {
+  bottom = std::min(bottom, d.height);
+  for (int y = top; y < bottom; ++y) {
+    uint8_t* row = d.pixels.data() + static_cast<size_t>(d.height - 1 - y) * d.stride;
+    ConvertYccRow(row, 3, row, d.width);
+  }
+}
+
+int FinishPicture(DecoderState& d) {
+  size_t rows = static_cast<size_t>(d.height);
+  size_t bgrStride = BitmapStride(d.width, 24);
+  try {
+    if (d.progressive) {
+      d.pixels.reserve(std::max(bgrStride, d.stride) * rows);
+      d.pixels.assign(d.stride * rows, 0);
+      if (d.componentCount == 3) StartBand(d);
+      // One band of MCU rows at a time, converted while still in the cache.
+      for (int my = 0; my < d.mcusHigh; ++my) {
+        for (int c = 0; c < d.componentCount; ++c) {
+          int v = d.components[c].v;
+          TransformCoefficients(d, c, my * v, (my + 1) * v);
+        }
+        if (d.bandMode) ConvertBand(d, my);
+      }
+      d.bandMode = false;
+      for (auto& c : d.components) std::vector<int16_t>().swap(c.coefficients);
+      d.rowsConverted = d.componentCount == 3;
+    }
+    if (d.componentCount == 3) {
+      if (!d.rowsConverted) ConvertRows(d, 0, d.height);
+    } else if (d.componentCount == 4) {
+      for (size_t r = 0; r < rows; ++r) {
+        ConvertYccRow(d.pixels.data() + r * d.stride, 4, d.pixels.data() + r * bgrStride, d.width);
+      }
+      d.pixels.resize(bgrStride * rows);
+    } else {
+      // Grey: rows re-laid to the wider stride from the last one backwards.
+      d.pixels.resize(bgrStride * rows);
+      for (size_t r = rows; r-- > 0;) {
+        ExpandGreyRow(d.pixels.data() + r * d.stride, d.componentCount, d.pixels.data() + r * bgrStride, d.width);
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    return 1180;
+  }
+  d.stride = bgrStride;
+  // Row padding is zero, whatever the work layout left there.
+  size_t used = static_cast<size_t>(d.width) * 3;
+  for (size_t r = 0; r < rows && used < bgrStride; ++r) {
+    std::fill(d.pixels.begin() + static_cast<std::ptrdiff_t>(r * bgrStride + used),
+              d.pixels.begin() + static_cast<std::ptrdiff_t>((r + 1) * bgrStride), 0);
+  }
+  return 0;
+}
+
+}  // namespace kx::jpeg

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include "../support/temp_dir.h"
+#include "picture_files.h"
+#include "pictures/bmp_file.h"
+#include "pictures/byte_order.h"
+
+namespace kx {
+namespace {
+
+using test::Bytes;
+
+// A BMP file: 14-byte file header, 40-byte info header, colour table, pixels.
+Bytes MakeBmp(int width, int height, int bitCount, uint32_t compression, const Bytes& table, const Bytes& pixels) {
+  Bytes file(54);
+  file[0] = 'B';
+  file[1] = 'M';
+  StoreLe32(&file[2], static_cast<uint32_t>(54 + table.size() + pixels.size()));
+  StoreLe32(&file[10], static_cast<uint32_t>(54 + table.size()));
+  BitmapInfoHeader h;
+  h.width = width;
+  h.height = height;
+  h.bitCount = static_cast<uint16_t>(bitCount);
+  h.compression = compression;
+  StoreInfoHeader(h, &file[14]);
+  file.insert(file.end(), table.begin(), table.end());
+  file.insert(file.end(), pixels.begin(), pixels.end());
+  return file;
+}
+
+class BmpTest : public test::TempDirTest {
+ protected:
+  int Read(const Bytes& file, Dib* out) {
+    test::WriteBytes("in.bmp", file);
+    return ReadBmpFile("in.bmp", out);
+  }
+  int Read(const Bytes& file) {
+    Dib ignored;
+    return Read(file, &ignored);
+  }
+  static const uint8_t* Pixel(const Dib& dib, int x, int yFromBottom) {
+    return &dib.pixels[yFromBottom * BitmapStride(dib.header.width, 24) + x * 3];
+  }
+};
+
+TEST_F(BmpTest, EveryDepthMatchesItsReference) {
+  for (const char* name : {"rgb24", "pal8", "rle8", "pal4", "mono1"}) {
+    Dib dib;
+    ASSERT_EQ(ReadBmpFile(test::PictureData(std::string(name) + ".bmp"), &dib), 0) << name;
+    EXPECT_EQ(dib.header.bitCount, 24);
+    EXPECT_EQ(dib.header.compression, 0u);
+    EXPECT_EQ(dib.header.clrUsed, 0u);
+    EXPECT_EQ(dib.header.sizeImage, 9u * 40);
+    test::Difference d = test::Compare(test::FromDib(dib), test::ReadPnm(test::PictureData(std::string(name) + ".ppm")));
+    EXPECT_EQ(d.maximum, 0) << name;
+  }
+}
+
+TEST_F(BmpTest, DirectColourDepthsAndTopDownRows) {
+  Bytes rows32 = {1, 2, 3, 99, 4, 5, 6, 99,    // bottom row
+                  7, 8, 9, 99, 10, 11, 12, 99};
+  Dib dib;
+  ASSERT_EQ(Read(MakeBmp(2, 2, 32, 0, {}, rows32), &dib), 0);
+  EXPECT_EQ(Bytes(Pixel(dib, 0, 0), Pixel(dib, 0, 0) + 6), (Bytes{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(Bytes(Pixel(dib, 0, 1), Pixel(dib, 0, 1) + 6), (Bytes{7, 8, 9, 10, 11, 12}));
+
+  // 5-5-5: red 31, green 16, blue 1, each widened by its top bits.
+  uint16_t v = 31 << 10 | 16 << 5 | 1;
+  ASSERT_EQ(Read(MakeBmp(1, 1, 16, 0, {}, {uint8_t(v), uint8_t(v >> 8), 0, 0}), &dib), 0);
+  EXPECT_EQ(Bytes(Pixel(dib, 0, 0), Pixel(dib, 0, 0) + 3), (Bytes{8, 132, 255}));
+
+  Bytes rows24 = {1, 2, 3, 0, 4, 5, 6, 0};  // top row first in a top-down file
+  ASSERT_EQ(Read(MakeBmp(1, -2, 24, 0, {}, rows24), &dib), 0);
+  EXPECT_EQ(dib.header.height, 2);
+  EXPECT_EQ(Pixel(dib, 0, 1)[0], 1);
+  EXPECT_EQ(Pixel(dib, 0, 0)[0], 4);
+}
+
+TEST_F(BmpTest, RunLengthFiles) {
+  Bytes table = {10, 11, 12, 0, 20, 21, 22, 0, 30, 31, 32, 0};
+  // 4 bits: a run of 3 alternating 1,2; end of line; an absolute run 2,0,1
+  // (padded to an even count); the end of the bitmap.
+  Bytes rle4 = {3, 0x12, 0, 0, 0, 3, 0x20, 0x10, 0, 1};
+  Dib dib;
+  ASSERT_EQ(Read(MakeBmp(3, 2, 4, 2, table, rle4), &dib), 0);
+  EXPECT_EQ(Pixel(dib, 0, 0)[0], 20);
+  EXPECT_EQ(Pixel(dib, 1, 0)[0], 30);
+  EXPECT_EQ(Pixel(dib, 2, 0)[0], 20);
+  EXPECT_EQ(Pixel(dib, 0, 1)[0], 30);
+  EXPECT_EQ(Pixel(dib, 1, 1)[0], 10);
+  EXPECT_EQ(Pixel(dib, 2, 1)[0], 20);
+
+  // 8 bits without the end-of-bitmap escape; a move leaves black pixels.
+  Bytes rle8 = {0, 2, 1, 1, 2, 2};
+  ASSERT_EQ(Read(MakeBmp(3, 2, 8, 1, table, rle8), &dib), 0);
+  EXPECT_EQ(Pixel(dib, 0, 0)[0], 0);
+  EXPECT_EQ(Pixel(dib, 1, 1)[0], 30);
+  EXPECT_EQ(Pixel(dib, 2, 1)[0], 30);
+
+  EXPECT_EQ(Read(MakeBmp(3, 1, 8, 1, table, {3, 1, 0, 0, 3, 1})), -56);
+  EXPECT_EQ(Read(MakeBmp(3, 1, 8, 1, table, {0, 0, 0, 3, 1, 1, 1, 0})), -57);
+  EXPECT_EQ(Read(MakeBmp(3, 1, 4, 2, table, {0, 0, 2, 0x11})), -63);
+  EXPECT_EQ(Read(MakeBmp(3, 1, 8, 2, table, {})), -58);
+  EXPECT_EQ(Read(MakeBmp(3, 1, 4, 1, table, {})), -48);
+}
+
+TEST_F(BmpTest, RefusalsAndTheirCodes) {
+  Bytes good = MakeBmp(2, 1, 24, 0, {}, Bytes(8, 7));
+  ASSERT_EQ(Read(good), 0);
+  Bytes ba = good;
+  ba[1] = 'A';
+  EXPECT_EQ(Read(ba), -15);
+  Bytes reserved = good;
+  reserved[6] = 1;
+  EXPECT_EQ(Read(reserved), -16);
+  Bytes farOffset = good;
+  StoreLe32(&farOffset[10], 14 + 1065);
+  EXPECT_EQ(Read(farOffset), -18);
+  Bytes v4 = good;  // a 108-byte header
+  StoreLe32(&v4[14], 108);
+  EXPECT_EQ(Read(v4), -21);
+  Bytes planes = good;
+  planes[26] = 2;
+  EXPECT_EQ(Read(planes), -22);
+  EXPECT_EQ(Read(Bytes(good.begin(), good.begin() + 10)), -14);
+  EXPECT_EQ(Read(Bytes(good.begin(), good.begin() + 30)), -20);
+  EXPECT_EQ(Read(Bytes(good.begin(), good.end() - 1)), -42);
+  EXPECT_EQ(Read(MakeBmp(2, 1, 8, 0, {}, Bytes(3))), -34);
+  EXPECT_EQ(Read(MakeBmp(2, 1, 7, 0, {}, Bytes(4))), -47);
+  EXPECT_EQ(Read(MakeBmp(2, 1, 16, 3, {}, Bytes(4))), -69);
+  EXPECT_EQ(Read(MakeBmp(2, 1, 24, 3, {}, Bytes(8))), -68);
+  EXPECT_EQ(Read(MakeBmp(2, 1, 24, 4, {}, Bytes(8))), -70);
+  // absurd sizes are refused before any allocation
+  EXPECT_EQ(Read(MakeBmp(100000, 100000, 24, 0, {}, {})), -39);
+  EXPECT_EQ(Read(MakeBmp(0, 5, 8, 0, {}, {})), -31);
+  EXPECT_EQ(Read(MakeBmp(100000, 100000, 8, 1, {}, {})), -49);
+  Dib dib;
+  EXPECT_EQ(ReadBmpFile("missing.bmp", &dib), -12);
+  EXPECT_TRUE(dib.pixels.empty());
+}
+
+TEST_F(BmpTest, WrittenFilesHaveTheFixedLayoutAndReadBack) {
+  Dib dib;
+  ASSERT_EQ(ReadBmpFile(test::PictureData("pal4.bmp"), &dib), 0);
+  dib.header.xPelsPerMeter = 2835;
+  dib.header.yPelsPerMeter = 1417;
+  test::WriteBytes("out.bmp", Bytes(1000, 0xAA));  // replaced, not overwritten in place
+  ASSERT_EQ(WriteBmpFile("out.bmp", dib), 0);
+  Bytes file = test::ReadBytes("out.bmp");
+  ASSERT_EQ(file.size(), 54u + 9 * 40);
+  EXPECT_EQ(LoadLe32(&file[2]), file.size());
+  EXPECT_EQ(LoadLe32(&file[10]), 54u);
+  BitmapInfoHeader h = LoadInfoHeader(&file[14]);
+  EXPECT_EQ(h.size, 40u);
+  EXPECT_EQ(h.bitCount, 24);
+  EXPECT_EQ(h.sizeImage, 9u * 40);
+  EXPECT_EQ(h.xPelsPerMeter, 2835);
+  EXPECT_EQ(h.yPelsPerMeter, 1417);
+  EXPECT_EQ(h.clrUsed, 0u);
+  Dib back;
+  ASSERT_EQ(ReadBmpFile("out.bmp", &back), 0);
+  EXPECT_EQ(back.pixels, dib.pixels);
+
+  dib.pixels.pop_back();
+  EXPECT_EQ(WriteBmpFile("short.bmp", dib), -2);
+  EXPECT_EQ(WriteBmpFile("no/such/dir.bmp", back), -1);
+}
+
+}  // namespace
+}  // namespace kx
