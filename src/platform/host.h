@@ -23,6 +23,19 @@ struct MessageBoxRequest {
   bool foreground = false;
 };
 
+// The answer a box gives when its default button is taken.
+inline BoxAnswer DefaultBoxAnswer(const MessageBoxRequest& request) {
+  switch (request.buttons) {
+    case BoxButtons::Ok: return BoxAnswer::Ok;
+    case BoxButtons::YesNo: return request.defaultButton == 0 ? BoxAnswer::Yes : BoxAnswer::No;
+    case BoxButtons::YesNoCancel:
+      return request.defaultButton == 0   ? BoxAnswer::Yes
+             : request.defaultButton == 1 ? BoxAnswer::No
+                                          : BoxAnswer::Cancel;
+  }
+  return BoxAnswer::Ok;
+}
+
 // MessageBeep(-1) for refused input; the exclamation sound for warnings.
 enum class BeepKind { Simple, Exclamation };
 

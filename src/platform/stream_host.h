@@ -19,15 +19,7 @@ class StreamHost : public Host {
       if (c != '\r') out_ << c;
     }
     if (!request.text.empty() && request.text.back() != '\n') out_ << '\n';
-    switch (request.buttons) {
-      case BoxButtons::Ok: return BoxAnswer::Ok;
-      case BoxButtons::YesNo: return request.defaultButton == 0 ? BoxAnswer::Yes : BoxAnswer::No;
-      case BoxButtons::YesNoCancel:
-        return request.defaultButton == 0 ? BoxAnswer::Yes
-               : request.defaultButton == 1 ? BoxAnswer::No
-                                            : BoxAnswer::Cancel;
-    }
-    return BoxAnswer::Ok;
+    return DefaultBoxAnswer(request);
   }
   void Beep(BeepKind) override {}
   uint32_t TickCount() override {

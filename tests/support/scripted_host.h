@@ -20,7 +20,7 @@ class ScriptedHost : public Host {
       answers.pop_front();
       return answer;
     }
-    return DefaultAnswer(request);
+    return DefaultBoxAnswer(request);
   }
   void Beep(BeepKind kind) override { beeps.push_back(kind); }
   uint32_t TickCount() override { return ticks; }
@@ -38,18 +38,6 @@ class ScriptedHost : public Host {
   std::string UserName() override { return userName; }
   uint64_t FreePhysicalMemory() override { return freeMemory; }
   std::optional<uint64_t> FreeDiskSpace() override { return freeDisk; }
-
-  static BoxAnswer DefaultAnswer(const MessageBoxRequest& request) {
-    switch (request.buttons) {
-      case BoxButtons::Ok: return BoxAnswer::Ok;
-      case BoxButtons::YesNo: return request.defaultButton == 0 ? BoxAnswer::Yes : BoxAnswer::No;
-      case BoxButtons::YesNoCancel:
-        return request.defaultButton == 0 ? BoxAnswer::Yes
-               : request.defaultButton == 1 ? BoxAnswer::No
-                                            : BoxAnswer::Cancel;
-    }
-    return BoxAnswer::Ok;
-  }
 
   std::deque<BoxAnswer> answers;
   std::vector<MessageBoxRequest> boxes;
