@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/engine_commands.h"
+#include "cli/enumeration_commands.h"
 #include "cli/generator_commands.h"
 #include "cli/state_commands.h"
 
@@ -18,6 +19,7 @@ const std::map<std::string, Command>& Commands() {
       {"check", kx::cli::RunCheck}, {"fmt64", kx::cli::RunFormatCount},
       {"generate", kx::cli::RunGenerate}, {"thin", kx::cli::RunThin},
       {"slider", kx::cli::RunSlider},     {"state-dump", kx::cli::RunStateDump},
+      {"enumerate", kx::cli::RunEnumerate}, {"dedup", kx::cli::RunDedup},
   };
   return commands;
 }

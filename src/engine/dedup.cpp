@@ -74,7 +74,10 @@ class Deduplicator {
   };
 
   bool Cancelled() { return options_.pump && options_.pump() != 0; }
-  bool FitsInMemory(uint64_t records) const { return records <= options_.memoryLimit / SolutionRecord::kBytes; }
+  // A single record needs no sorting, whatever the limit.
+  bool FitsInMemory(uint64_t records) const {
+    return records <= 1 || records <= options_.memoryLimit / SolutionRecord::kBytes;
+  }
 
   bool CreateBuckets(const std::string& parent) {
     for (int d = 0; d < kDigits; ++d) {
@@ -156,11 +159,11 @@ class Deduplicator {
         }
       });
     }
-    countDistributed_ = false;
     if (error != 0) return error;
     // A read error would drop the rest of the log from the rewritten file.
     if (std::ferror(log.get())) return kOpenLog;
     if (!FlushAndCloseBuckets()) return kBucketFlush;
+    countDistributed_ = false;
     log.reset();
     splitStart_ = prefixLength_ > 1 ? prefixLength_ : 1;
     if (Cancelled()) return kCancelAfterDistributing;
