@@ -19,9 +19,13 @@ SolutionRecord PackRecord(const char* text) {
 }
 
 void UnpackRecord(const SolutionRecord& record, char* text) {
-  for (int i = 0; i < 81; ++i) {
-    const unsigned digit = RecordDigit(record, i);
-    text[i] = digit == 0 ? ' ' : static_cast<char>('0' + digit);
+  for (int k = 0; k < SolutionRecord::kWords; ++k) {
+    const uint32_t word = record.words[k];
+    const int count = k < 10 ? 8 : 1;
+    for (int j = 0; j < count; ++j) {
+      const unsigned digit = (word >> (28 - 4 * j)) & 0xF;
+      text[8 * k + j] = digit == 0 ? ' ' : static_cast<char>('0' + digit);
+    }
   }
 }
 
@@ -31,6 +35,31 @@ bool RecordHasEmptyCell(const SolutionRecord& record) {
   }
   return false;
 }
+
+namespace {
+
+// Below this many records a range is finished by insertion: equal records
+// would otherwise be split bit by bit down to the last of the 352 bits.
+constexpr size_t kInsertionRange = 16;
+
+// Sorts a range whose records agree in all words before `firstWord`.
+void InsertionSort(SolutionRecord* records, size_t count, int firstWord) {
+  const auto less = [firstWord](const SolutionRecord& a, const SolutionRecord& b) {
+    for (int k = firstWord; k < SolutionRecord::kWords; ++k) {
+      if (a.words[k] != b.words[k]) return a.words[k] < b.words[k];
+    }
+    return false;
+  };
+  for (size_t i = 1; i < count; ++i) {
+    if (!less(records[i], records[i - 1])) continue;
+    const SolutionRecord moving = records[i];
+    size_t j = i;
+    for (; j > 0 && less(moving, records[j - 1]); --j) records[j] = records[j - 1];
+    records[j] = moving;
+  }
+}
+
+}  // namespace
 
 void SortSolutionRecords(SolutionRecord* records, size_t count) {
   struct Item {
@@ -45,6 +74,10 @@ void SortSolutionRecords(SolutionRecord* records, size_t count) {
   while (top > 0) {
     const Item item = stack[--top];
     if (item.bit >= SolutionRecord::kBits) continue;
+    if (item.end - item.first <= kInsertionRange) {
+      InsertionSort(records + item.first, item.end - item.first, item.bit >> 5);
+      continue;
+    }
     const int word = item.bit >> 5;
     const uint32_t mask = 1u << (31 - (item.bit & 31));
     size_t i = item.first, j = item.end;

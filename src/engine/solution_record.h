@@ -31,8 +31,9 @@ inline unsigned RecordDigit(const SolutionRecord& record, int index) {
 // True when some character is an empty cell.
 bool RecordHasEmptyCell(const SolutionRecord& record);
 
-// Sorts ascending in place: a bitwise most-significant-first radix sort,
-// no comparisons and no memory beyond a fixed stack.
+// Sorts ascending in place: a bitwise most-significant-first radix sort
+// with no memory beyond a fixed stack; ranges of a few records left over
+// (mostly repeats) are finished by insertion.
 void SortSolutionRecords(SolutionRecord* records, size_t count);
 
 // Records in temporary files are little-endian words, 44 bytes each, and
