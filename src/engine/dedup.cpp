@@ -1,5 +1,6 @@
 #include "engine/dedup.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -349,6 +350,14 @@ int DeduplicateSolutionFile(const char* logFile, DedupCounters& counters, const 
   return deduplicator.Run(logFile);
 }
 
+uint64_t DedupMemoryLimit(uint64_t freePhysicalMemory) {
+  // A system that reports (next to) no free memory still gets one bucket
+  // buffer's worth sorted at once; below that every bucket would be split
+  // down to its last digit.
+  constexpr uint64_t kFloor = kBufferRecords * SolutionRecord::kBytes;
+  return std::max(freePhysicalMemory / 4, kFloor);
+}
+
 uint64_t DefaultDedupMemoryLimit() {
   uint64_t available = 0;
   std::ifstream meminfo("/proc/meminfo");
@@ -367,8 +376,7 @@ uint64_t DefaultDedupMemoryLimit() {
     if (pages > 0 && pageSize > 0) available = static_cast<uint64_t>(pages) * static_cast<uint64_t>(pageSize);
   }
 #endif
-  if (available == 0) available = uint64_t{1} << 30;
-  return available / 4;
+  return DedupMemoryLimit(available);
 }
 
 }  // namespace kx

@@ -57,7 +57,10 @@ struct DedupOptions {
 // only after a complete merge. Returns 0 or a dedup_error number.
 int DeduplicateSolutionFile(const char* logFile, DedupCounters& counters, const DedupOptions& options);
 
-// A quarter of the physical memory the system can give without swapping.
+// The in-memory limit for a given amount of free physical memory: a quarter
+// of it, but never less than one bucket buffer.
+uint64_t DedupMemoryLimit(uint64_t freePhysicalMemory);
+// The same for the memory this system can give without swapping.
 uint64_t DefaultDedupMemoryLimit();
 
 }  // namespace kx

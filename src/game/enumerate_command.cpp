@@ -60,7 +60,7 @@ int EnumerateAllSolutions(Program& p) {
   ShowProgress(p, ProgressPhase::Deduplicating);
   DedupCounters counters;
   DedupOptions options;
-  options.memoryLimit = p.host.FreePhysicalMemory() / 4;
+  options.memoryLimit = DedupMemoryLimit(p.host.FreePhysicalMemory());
   options.pump = [&p, &counters] {
     if (p.progress) {
       ProgressCounts shown = p.progress->Counts();

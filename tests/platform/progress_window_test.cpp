@@ -9,18 +9,9 @@
 namespace kx {
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "kx_progress_window_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
-
 class ProgressWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    App();
     window = std::make_unique<QtProgressWindow>();
     window->SetPhase(ProgressPhase::Searching);
     window->SetCounts({1234567, 0, 0});
@@ -77,3 +68,12 @@ TEST(ProgressTextTest, FollowsThePhase) {
 
 }  // namespace
 }  // namespace kx
+
+// Widgets need the application object for the whole run, and it must go
+// before the static objects of Qt do.
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
