@@ -34,8 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::filesystem::path base = std::filesystem::is_directory("/dev/shm") ? std::filesystem::path("/dev/shm")
                                                                           : std::filesystem::temp_directory_path();
     auto dir = base / ("kx_fuzz_solution_file_" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    std::filesystem::current_path(dir);
+    static const std::filesystem::path made = dir;
+    std::filesystem::create_directories(made);
+    std::filesystem::current_path(made);
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(made, ignored);
+    });
     return true;
   }();
   (void)inTempDir;
