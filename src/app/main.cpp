@@ -20,6 +20,7 @@
 #include "game/state_file.h"
 #include "platform/qt/desktop_integration.h"
 #include "platform/qt/main_window.h"
+#include "platform/qt/progress_window.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/single_instance.h"
 
@@ -112,6 +113,9 @@ int main(int argc, char** argv) {
   window.resize(width, height);
   window.move(work.left() + (work.width() - width) / 3, work.top() + (work.height() - height) / 3);
 
+  kx::QtProgressWindow progress(&window);
+  program.progress = &progress;
+
   kx::UpdateDesktopIntegration(programPath, workingDirectory);
   program.solver.SetSolutionCount(0);  // not known until the next solve
   CloseOnTerminationSignals(&window);
@@ -125,6 +129,8 @@ int main(int argc, char** argv) {
   }
   window.show();
   const int status = QApplication::exec();
+  progress.AllowClose();
+  program.progress = nullptr;
 
   kx::BookExitTime(program);
   kx::WriteStateFile(program, kx::kStateFileName);

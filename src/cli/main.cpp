@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/engine_commands.h"
+#include "cli/enumeration_commands.h"
 #include "cli/generator_commands.h"
 #include "cli/state_commands.h"
 #include "cli/help_commands.h"
@@ -22,6 +23,7 @@ const std::map<std::string, Command>& Commands() {
       {"slider", kx::cli::RunSlider},     {"state-dump", kx::cli::RunStateDump},
       {"compile-help", kx::cli::RunCompileHelp},
       {"jpeg2bmp", kx::cli::RunJpegToBmp}, {"bmp2bmp", kx::cli::RunBmpToBmp},
+      {"enumerate", kx::cli::RunEnumerate}, {"dedup", kx::cli::RunDedup},
   };
   return commands;
 }

@@ -41,6 +41,27 @@ int64_t AppendToFile(const char* path, std::string_view data) {
   return ok ? size : -1;
 }
 
+LogAppender::~LogAppender() {
+  if (file_) std::fclose(file_);
+}
+
+int64_t LogAppender::Append(std::string_view data) {
+  if (!file_) {
+    file_ = std::fopen(path_, "ab");
+    if (!file_) return -1;
+    std::fseek(file_, 0, SEEK_END);
+    size_ = std::ftell(file_);
+  }
+  const bool ok = std::fwrite(data.data(), 1, data.size(), file_) == data.size() && std::fflush(file_) == 0;
+  if (!ok || size_ < 0) {
+    std::fclose(file_);
+    file_ = nullptr;
+    return -1;
+  }
+  size_ += static_cast<int64_t>(data.size());
+  return size_;
+}
+
 void WriteWholeFile(const char* path, std::string_view data) {
   std::FILE* file = std::fopen(path, "wb");
   if (!file) return;

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 
 #include "engine/propagate.h"
 #include "engine/solution_files.h"
@@ -92,11 +93,13 @@ uint32_t Solver::SolvePuzzle(const PuzzleText& in, PuzzleText& out, uint64_t wan
   Board resultBoard = w;
   PuzzleText text;
 
+  std::optional<LogAppender> log;
   if (logFile) {
+    log.emplace(logFile);
     logLine_.assign("\r\nInit-Sudoko:\r\n");
     AppendQuotedLine(logLine_, in);
     logLine_ += "Solutions:\r\n";
-    AppendToFile(logFile, logLine_);
+    log->Append(logLine_);
     lastDisplay = host_->TickCount();
     if (auto free = host_->FreeDiskBytes()) diskLimit = *free / 3;
   }
@@ -124,7 +127,7 @@ probe:
         BoardToText(w, text);
         logLine_.clear();
         AppendSolutionLine(logLine_, solutionCount_, text);
-        int64_t size = AppendToFile(logFile, logLine_);
+        int64_t size = log->Append(logLine_);
         if (size >= 0) logFileSize_ = static_cast<uint64_t>(size);
         host_->SetMarkedCell(depth);
         if (host_->PumpProgressWindow()) goto end;
@@ -256,7 +259,7 @@ end:
   host_->RestoreStatusBoard();
   if (solutionCount_ == 0) {
     host_->WarningBeep();
-    if (logFile) AppendToFile(logFile, kContradictionLine);
+    if (log) log->Append(kContradictionLine);
     result = kNoSolution;
   }
   if (fileStarted) WriteWholeFile(kCurrentSolutionFile, currentFileText_);

@@ -1,6 +1,7 @@
 #include "game/commands.h"
 
 #include "engine/propagate.h"
+#include "game/enumerate_command.h"
 #include "game/file_commands.h"
 #include "game/game_progress.h"
 #include "game/history_navigation.h"

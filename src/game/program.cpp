@@ -37,6 +37,14 @@ void Program::SetBusyGenerating(bool busy) {
   host.RepaintNow();
 }
 
+int Program::PumpProgressWindow() {
+  if (!progress) return 0;
+  ProgressCounts shown = progress->Counts();
+  shown.solutionsFound = solver.SolutionCount();
+  progress->SetCounts(shown);
+  return progress->Pump();
+}
+
 uint32_t SolveForGame(Program& p, const PuzzleText& in, PuzzleText& out) {
   return p.solver.SolvePuzzle(in, out, 1, 2);
 }

@@ -10,6 +10,7 @@
 #include "game/history.h"
 #include "game/settings_word.h"
 #include "platform/host.h"
+#include "platform/progress_window.h"
 
 namespace kx {
 
@@ -50,6 +51,8 @@ class Program : public SolverHost {
   PuzzleRandom random;
   Solver solver;
   Generator generator;
+  // Shown while all solutions are searched; none without a window.
+  ProgressWindow* progress = nullptr;
 
   // SolverHost
   void SearchDisplayHook(const Board& board, int cellIndex) override;
@@ -62,6 +65,7 @@ class Program : public SolverHost {
   void WarningBeep() override { host.Beep(BeepKind::Exclamation); }
   uint32_t TickCount() override { return host.TickCount(); }
   std::optional<uint64_t> FreeDiskBytes() override { return host.FreeDiskSpace(); }
+  int PumpProgressWindow() override;
 
  private:
   std::array<uint16_t, 81> savedStatusBoard_{};

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "../support/puzzles.h"
+#include "../support/temp_dir.h"
+#include "engine/dedup.h"
+#include "engine/solver.h"
+
+namespace kx {
+namespace {
+
+// One puzzle with 1,013 solutions.
+constexpr const char* kManySolutions =
+    " 4   3         1 5   4 2   8       1  6  93  9      2      89  43   6    9 3   1 ";
+constexpr size_t kHeaderBytes = 16 + 85 + 12;
+
+std::string ReadAll(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Looks at the log at every pump call, as a reader or a crash would.
+class WatchingHost : public SolverHost {
+ public:
+  int PumpProgressWindow() override {
+    ++calls;
+    if (ReadAll(kSolutionLogFile).size() != kHeaderBytes + 104 * solver->SolutionCount()) ++notOnDisk;
+    return 0;
+  }
+  std::optional<uint64_t> FreeDiskBytes() override { return freeDisk; }
+
+  Solver* solver = nullptr;
+  int calls = 0, notOnDisk = 0;
+  std::optional<uint64_t> freeDisk = uint64_t{1} << 40;
+};
+
+class EnumerationLogTest : public test::TempDirTest {
+ protected:
+  EnumerationLogTest() { host.solver = &solver; }
+  uint32_t Enumerate(const std::string& puzzle) {
+    PuzzleText out;
+    return solver.SolvePuzzle(test::Text(puzzle), out, 1, ~uint64_t{0}, kSolutionLogFile);
+  }
+  WatchingHost host;
+  Solver solver{&host};
+};
+
+TEST_F(EnumerationLogTest, EveryLineIsOnDiskWhenThePumpRuns) {
+  Enumerate(kManySolutions);
+  EXPECT_GE(solver.SolutionCount(), 1013u);
+  EXPECT_EQ(static_cast<uint64_t>(host.calls), solver.SolutionCount());
+  EXPECT_EQ(host.notOnDisk, 0);
+  EXPECT_EQ(ReadFile(kSolutionLogFile).rfind("\r\nInit-Sudoko:\r\n\"" + std::string(kManySolutions) + "\"\r\nSolutions:\r\n", 0), 0u);
+}
+
+TEST_F(EnumerationLogTest, DiskLimitEndsTheSearchAfterTheLineThatPassesIt) {
+  // A third of the free space is the limit.
+  host.freeDisk = 3 * (kHeaderBytes + 104 * 20 + 50);
+  Enumerate(kManySolutions);
+  EXPECT_EQ(solver.SolutionCount(), 21u);
+  EXPECT_EQ(ReadFile(kSolutionLogFile).size(), kHeaderBytes + 104 * 21);
+}
+
+TEST_F(EnumerationLogTest, ContradictionWritesHeaderAndItsLine) {
+  const std::string twoFives = "55" + std::string(79, ' ');
+  EXPECT_EQ(Enumerate(twoFives), kNoSolution);
+  EXPECT_EQ(ReadFile(kSolutionLogFile), "\r\nInit-Sudoko:\r\n\"" + twoFives +
+                                            "\"\r\nSolutions:\r\nWidersprüchliche Definitionen. N i c h t  l ö s b a r !!!!!!\r\n");
+}
+
+}  // namespace
+}  // namespace kx
