@@ -11,3 +11,6 @@ scripts/build.sh build -DCMAKE_BUILD_TYPE=Release
 scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DKX_SANITIZE=ON -DKX_BUILD_BENCH=OFF
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure --parallel "$(nproc)")
+
+# Every parser's fuzz target still builds and survives a short run.
+scripts/fuzz_smoke.sh 10
