@@ -17,6 +17,5 @@ int EnumerateAllSolutions(Program& p) { return NotAvailable(p); }
 int ShowHelp(Program& p) { return NotAvailable(p); }
 int PrintWindow(Program& p) { return NotAvailable(p); }
 int PrintPuzzleWithSolution(Program& p, int) { return NotAvailable(p); }
-int RunPictureCommand(Program& p, int) { return NotAvailable(p); }
 
 }  // namespace kx

@@ -9,6 +9,7 @@
 #include "game/game_state.h"
 #include "game/history.h"
 #include "game/settings_word.h"
+#include "game/symbol_pictures.h"
 #include "platform/host.h"
 
 namespace kx {
@@ -45,6 +46,7 @@ class Program : public SolverHost {
   FieldInteraction interaction;
   WindowState window;
   std::string pictureSourcePath;
+  SymbolPictures pictures;
   // Range of the last slider position, for Enter on the slider field.
   SliderRange sliderRange{1000, 50000, 1125};
   PuzzleRandom random;
