@@ -117,10 +117,14 @@ int Assign(Program& p) {
   Dib out;
   out.header = MakeHeader24(outW, outH);
   out.pixels.assign(out.header.sizeImage, 0);
+  // Written under a scratch name and renamed over the old file, so that a
+  // failure keeps the picture the digit had.
   const std::string name = DigitBmpName(p.settings.SymbolSet() - 4, marked + 1);
+  const std::string scratch = name + ".new";
   std::error_code ec;
-  std::filesystem::remove(name, ec);
-  if (ScaleDib(&out, 0, 0, outW, outH, sx, sy, sw, sh, source) < 0 || WriteBmpFile(name, out) != 0) {
+  if (ScaleDib(&out, 0, 0, outW, outH, sx, sy, sw, sh, source) < 0 || WriteBmpFile(scratch, out) != 0 ||
+      (std::filesystem::rename(scratch, name, ec), ec)) {
+    std::filesystem::remove(scratch, ec);
     FailBeep(p);
     return 1;
   }

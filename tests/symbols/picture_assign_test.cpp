@@ -66,6 +66,7 @@ TEST_F(PictureAssignTest, LargeSourceCropsAreLimited) {
   ASSERT_EQ(RunCommand(p, command::kAssignPicture, hooks), 0);
   EXPECT_EQ(Saved(1).header.width, 512);
   EXPECT_EQ(Saved(1).header.height, 100);
+  EXPECT_FALSE(std::filesystem::exists("KXS01.BMP.new"));
 }
 
 TEST_F(PictureAssignTest, DragRulesSquareBackwardsAndMinimum) {
