@@ -6,6 +6,7 @@
 #include "game/game_progress.h"
 #include "game/history_navigation.h"
 #include "game/later_features.h"
+#include "game/symbol_pictures.h"
 #include "game/program.h"
 
 namespace kx {
@@ -221,7 +222,10 @@ int ChangeSetting(Program& p, int commandId, const CommandHooks& hooks) {
     default: return 1;
   }
   BuildFunctionFields(p, p.state.gameStatus);
-  if (commandId == command::kSymbolSet && hooks.symbolSetChanged) hooks.symbolSetChanged();
+  if (commandId == command::kSymbolSet) {
+    p.pictures.digitBitmaps.Discard();
+    if (hooks.symbolSetChanged) hooks.symbolSetChanged();
+  }
   return 0;
 }
 
@@ -302,7 +306,7 @@ int RunCommand(Program& p, int id, const CommandHooks& hooks) {
     case kLeaveSettings: BuildFunctionFields(p, st & ~status::kSettings); return 0;
     case kTitle: return 0;
     case kAssignPictures: case kChoosePictureSource: case kAssignPicture: case kEndPictureAssignment:
-      return RunPictureCommand(p, id);
+      return RunPictureAssignCommand(p, id);
     default:
       if (IsKnownCommand(id)) return ChangeSetting(p, id, hooks);
       RefuseBeep(p);

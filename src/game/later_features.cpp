@@ -16,6 +16,5 @@ int NotAvailable(Program& p) {
 int ShowHelp(Program& p) { return NotAvailable(p); }
 int PrintWindow(Program& p) { return NotAvailable(p); }
 int PrintPuzzleWithSolution(Program& p, int) { return NotAvailable(p); }
-int RunPictureCommand(Program& p, int) { return NotAvailable(p); }
 
 }  // namespace kx

@@ -10,6 +10,5 @@ int ShowHelp(Program& p);
 int PrintWindow(Program& p);
 // source 1: the shown digits, 0: the start puzzle.
 int PrintPuzzleWithSolution(Program& p, int source);
-int RunPictureCommand(Program& p, int commandId);
 
 }  // namespace kx

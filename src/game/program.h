@@ -9,6 +9,7 @@
 #include "game/game_state.h"
 #include "game/history.h"
 #include "game/settings_word.h"
+#include "game/symbol_pictures.h"
 #include "platform/host.h"
 #include "platform/progress_window.h"
 
@@ -46,6 +47,7 @@ class Program : public SolverHost {
   FieldInteraction interaction;
   WindowState window;
   std::string pictureSourcePath;
+  SymbolPictures pictures;
   // Range of the last slider position, for Enter on the slider field.
   SliderRange sliderRange{1000, 50000, 1125};
   PuzzleRandom random;

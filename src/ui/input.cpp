@@ -101,6 +101,12 @@ int HitDigitKey(const WindowLayout& l, int x, int y) {
 bool OnKeyDown(InputContext& c, Key key) {
   Program& p = c.program;
   GameState& s = p.state;
+  DropLargePicture(p);
+  if (p.pictures.assign.Active()) {
+    // The board's keys would treat the marked picture as a cell.
+    if (key == Key::Escape) RunFieldCommand(c, command::kEndPictureAssignment);
+    if (key != Key::Tab && key != Key::Enter) return true;
+  }
   switch (key) {
     case Key::Tab: {
       int index = -1;
@@ -147,6 +153,10 @@ bool OnKeyDown(InputContext& c, Key key) {
 }
 
 bool OnChar(InputContext& c, char ch, bool* handled) {
+  if (c.program.pictures.assign.Active()) {
+    if (handled) *handled = false;
+    return false;
+  }
   const char* symbols = SymbolText(c.program.settings.SymbolSet());
   if (std::isalpha(static_cast<unsigned char>(ch))) {
     int matches = 0, at = -1;
@@ -173,7 +183,16 @@ bool OnChar(InputContext& c, char ch, bool* handled) {
 bool OnLeftButtonDown(InputContext& c, int x, int y) {
   Program& p = c.program;
   GameState& s = p.state;
-  if (!CellsIgnored(p)) {
+  DropLargePicture(p);
+  const bool assigning = p.pictures.assign.Active();
+  if (assigning) {
+    if (CropPress(p.pictures.assign, x, y)) return true;
+    const int picture = HitCell(c.layout, x, y);
+    if (picture >= 0 && picture < 9) {
+      s.selectedCell = picture;
+      return true;
+    }
+  } else if (!CellsIgnored(p)) {
     const int cellIndex = HitCell(c.layout, x, y);
     if (cellIndex >= 0) {
       if (IsFixed(p, cellIndex) && p.settings.FixedCellsUnreachable()) return true;
@@ -199,18 +218,25 @@ bool OnLeftButtonDown(InputContext& c, int x, int y) {
     return true;
   }
   const int key = HitDigitKey(c.layout, x, y);
-  if (key >= 0) {
+  if (key >= 0 && !assigning) {
     OnChar(c, key == 9 ? ' ' : SymbolText(p.settings.SymbolSet())[key]);
     return true;
   }
-  if (!CellsIgnored(p)) {
+  if (!CellsIgnored(p) && !assigning) {
     s.selectedCell = -1;
     p.interaction.focusCommand = -1;
   }
   return true;
 }
 
-bool OnMouseMove(InputContext& c, int x, int y) {
+bool OnLeftButtonUp(InputContext& c, int x, int y, bool square) {
+  PictureAssignState& a = c.program.pictures.assign;
+  if (a.cropState != 3) return false;
+  CropRelease(a, x, y, square);
+  return true;
+}
+
+bool OnMouseMove(InputContext& c, int x, int y, bool square) {
   Program& p = c.program;
   MainWindowState& w = c.window;
   bool changed = false;
@@ -220,6 +246,10 @@ bool OnMouseMove(InputContext& c, int x, int y) {
   }
   w.mouseX = x;
   w.mouseY = y;
+  if (p.pictures.assign.cropState == 3) {
+    CropMove(p.pictures.assign, x, y, square);
+    changed = true;
+  }
 
   const int cellIndex = HitCell(c.layout, x, y);
   const int candidate = HitCandidate(c.layout, cellIndex, x, y);
@@ -260,8 +290,27 @@ bool OnRightButtonDown(InputContext& c, int x, int y) {
     return true;
   }
   const int key = HitDigitKey(c.layout, x, y);
-  if (key >= 0 && key < 9) w.highlightDigit = key + 1;
   const int cellIndex = HitCell(c.layout, x, y);
+  if (p.settings.IsPictureSet()) {
+    const int client[2] = {c.layout.clientWidth, c.layout.clientHeight};
+    if (p.pictures.assign.Active()) {
+      if (cellIndex >= 0 && cellIndex < 9 && p.pictures.largePictureIndex != cellIndex) {
+        ShowLargePicture(p, cellIndex + 1, cellIndex, client[0], client[1]);
+      }
+      return true;
+    }
+    if (key >= 0 && key < 9) {
+      ShowLargePicture(p, key + 1, key, client[0], client[1]);
+      return true;
+    }
+    if (cellIndex < 0 || DigitOf(p.state.currentBoard[cellIndex]) == 0) {
+      DropLargePicture(p);
+      return true;
+    }
+  } else {
+    DropLargePicture(p);
+    if (key >= 0 && key < 9) w.highlightDigit = key + 1;
+  }
   if (cellIndex >= 0) {
     const int d = DigitOf(p.state.currentBoard[cellIndex]);
     if (d > 0) {
@@ -278,6 +327,7 @@ bool OnRightButtonDown(InputContext& c, int x, int y) {
 
 bool OnRightButtonUp(InputContext& c) {
   c.window.highlightDigit = 0;
+  DropLargePicture(c.program);
   return true;
 }
 

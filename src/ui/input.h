@@ -25,7 +25,9 @@ bool OnKeyDown(InputContext& c, Key key);
 // whether the character was used.
 bool OnChar(InputContext& c, char ch, bool* handled = nullptr);
 bool OnLeftButtonDown(InputContext& c, int x, int y);
-bool OnMouseMove(InputContext& c, int x, int y);
+// `square`: Shift or Ctrl is held (a crop being dragged stays square).
+bool OnLeftButtonUp(InputContext& c, int x, int y, bool square = false);
+bool OnMouseMove(InputContext& c, int x, int y, bool square = false);
 bool OnRightButtonDown(InputContext& c, int x, int y);
 bool OnRightButtonUp(InputContext& c);
 bool OnHalfSecondTick(InputContext& c);

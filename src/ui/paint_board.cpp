@@ -1,5 +1,6 @@
 #include "game/field_labels.h"
 #include "ui/paint.h"
+#include "ui/paint_pictures.h"
 
 namespace kx {
 
@@ -69,12 +70,23 @@ void PaintBoard(const PaintContext& c) {
     const int d = DigitOf(s.currentBoard[i]);
     if (d > 0) {
       if (d == c.window.highlightDigit) c.canvas.FillRect(square, Rgb(255, 120, 160));
-      // Picture sets draw their digits as text until their pictures exist.
-      c.canvas.SelectFont(c.fonts.big);
-      const int x = square.left + (l.cellSize - l.bigCharSize.width) / 2;
-      const int digitArea = rowsShown ? l.cellSize - l.textHeight : l.cellSize;
-      const int y = square.top + (digitArea - l.bigCharSize.height) / 2;
-      c.canvas.DrawText(x, y, std::string_view(symbols + d - 1, 1), OriginColour(s.statusBoard[i], c.window.blinkPhase));
+      const Color colour = OriginColour(s.statusBoard[i], c.window.blinkPhase);
+      const std::string_view symbol(symbols + d - 1, 1);
+      if (c.program.settings.IsPictureSet()) {
+        int variant = 0;
+        if (i == s.selectedCell || d == c.window.highlightDigit) {
+          variant = 1;
+        } else if (i == c.window.hoverCell) {
+          variant = 2;
+        }
+        PaintPictureDigit(c, square, d, variant, symbol, colour);
+      } else {
+        c.canvas.SelectFont(c.fonts.big);
+        const int x = square.left + (l.cellSize - l.bigCharSize.width) / 2;
+        const int digitArea = rowsShown ? l.cellSize - l.textHeight : l.cellSize;
+        const int y = square.top + (digitArea - l.bigCharSize.height) / 2;
+        c.canvas.DrawText(x, y, symbol, colour);
+      }
     }
     if (rowsShown) PaintCandidateRow(c, i, symbols);
   }

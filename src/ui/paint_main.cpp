@@ -1,6 +1,7 @@
 #include "game/statistics.h"
 #include "text/text_format.h"
 #include "ui/paint.h"
+#include "ui/paint_pictures.h"
 
 namespace kx {
 
@@ -88,8 +89,13 @@ void DrawNoticeBox(Canvas& canvas, const Rect& t, std::string_view text) {
 }
 
 WindowLayout PaintMainWindow(Canvas& canvas, Program& program, MainWindowState& window, const UiFonts& fonts) {
-  const WindowLayout layout = ComputeLayout(canvas, fonts, canvas.Width(), canvas.Height(), program.fields);
+  WindowLayout layout = ComputeLayout(canvas, fonts, canvas.Width(), canvas.Height(), program.fields);
   const PaintContext c{canvas, program, window, fonts, layout};
+  if (program.pictures.assign.Active() && program.settings.IsPictureSet()) {
+    PaintPictureAssignMode(c, layout);
+    PaintNotice(c);
+    return layout;
+  }
   PaintBackground(c);
   PaintTitleLine(c);
   PaintBoard(c);
@@ -100,6 +106,7 @@ WindowLayout PaintMainWindow(Canvas& canvas, Program& program, MainWindowState& 
   PaintStatistics(c);
   DrawFieldPopup(c);
   PaintWaitNotice(c);
+  PaintLargePicture(c, 0, 0);
   PaintNotice(c);
   return layout;
 }

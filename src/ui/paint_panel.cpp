@@ -4,6 +4,7 @@
 #include "game/statistics.h"
 #include "text/text_format.h"
 #include "ui/paint.h"
+#include "ui/paint_pictures.h"
 
 namespace kx {
 
@@ -80,6 +81,7 @@ void PaintDigitBlock(const PaintContext& c) {
     c.canvas.FrameRect(r, kBlack);
     DrawCentredText(c.canvas, r, k == 9 ? std::string_view("Entfernen") : std::string_view(symbols + k, 1), kBlack);
   }
+  PaintHoveredDigitPicture(c);
 }
 
 void PaintAmbiguityBadge(const PaintContext& c) {

@@ -23,6 +23,7 @@ class PaintTest : public UiTest {
 };
 
 TEST_F(PaintTest, CellsShowSelectionHoverAndOrigin) {
+  while (p.settings.SymbolSet() != 0) p.settings.CycleSymbolSet();  // text digits in origin colours
   p.state.selectedCell = 1;
   window.hoverCell = 2;
   const QImage image = Paint();

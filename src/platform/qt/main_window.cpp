@@ -108,6 +108,13 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
   Handle(repaint);
 }
 
+namespace {
+
+// Shift or Ctrl keeps a dragged picture crop square.
+bool SquareCropHeld(Qt::KeyboardModifiers m) { return m & (Qt::ShiftModifier | Qt::ControlModifier); }
+
+}  // namespace
+
 void MainWindow::mousePressEvent(QMouseEvent* event) {
   InputContext c = Context();
   const int x = DevicePixels(event->position().x()), y = DevicePixels(event->position().y());
@@ -118,11 +125,16 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
   InputContext c = Context();
   if (event->button() == Qt::RightButton) Handle(OnRightButtonUp(c));
+  if (event->button() == Qt::LeftButton) {
+    Handle(OnLeftButtonUp(c, DevicePixels(event->position().x()), DevicePixels(event->position().y()),
+                          SquareCropHeld(event->modifiers())));
+  }
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
   InputContext c = Context();
-  Handle(OnMouseMove(c, DevicePixels(event->position().x()), DevicePixels(event->position().y())));
+  Handle(OnMouseMove(c, DevicePixels(event->position().x()), DevicePixels(event->position().y()),
+                     SquareCropHeld(event->modifiers())));
 }
 
 void MainWindow::wheelEvent(QWheelEvent* event) { event->accept(); }

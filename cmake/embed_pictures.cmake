@@ -1,0 +1,17 @@
+# Writes OUTPUT: a C++ source holding the built-in digit pictures from
+# PICTURE_DIR (KXSyx.jpg, set y 0..3, digit x 1..9) as byte arrays.
+set(body "")
+set(table "")
+foreach(set RANGE 0 3)
+  foreach(digit RANGE 1 9)
+    file(READ "${PICTURE_DIR}/KXS${set}${digit}.jpg" hex HEX)
+    string(LENGTH "${hex}" hexLength)
+    math(EXPR length "${hexLength} / 2")
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+    string(REGEX REPLACE "((0x..,){24})" "\\1\n" bytes "${bytes}")
+    string(APPEND body "const uint8_t kPicture${set}${digit}[${length}] = {\n${bytes}};\n")
+    string(APPEND table "  {${set} * 16 + ${digit}, kPicture${set}${digit}, ${length}},\n")
+  endforeach()
+endforeach()
+file(WRITE "${OUTPUT}.tmp" "// Made while building from assets/pictures; do not edit.\n#include \"pictures/builtin_pictures.h\"\n\nnamespace kx {\nnamespace {\n${body}}  // namespace\n\nconst BuiltinPicture kBuiltinPictures[36] = {\n${table}};\n\n}  // namespace kx\n")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)

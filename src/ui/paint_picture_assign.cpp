@@ -1,0 +1,113 @@
+#include "game/field_labels.h"
+#include "ui/paint_pictures.h"
+
+namespace kx {
+
+namespace {
+
+constexpr Color kBlack = Rgb(0, 0, 0);
+
+// The crop outline changes colour with the blink phase so that it shows
+// on any picture.
+Color BlinkOutline(Color c, unsigned phase) {
+  switch (phase % 16) {
+    case 1: return Rgb(c.r, c.g, 0);
+    case 3: return Rgb(c.r, c.g, 255);
+    case 5: return Rgb(c.r, 0, c.b);
+    case 7: return Rgb(c.r, 255, c.b);
+    case 9: return Rgb(0, c.g, c.b);
+    case 11: return Rgb(255, c.g, c.b);
+    case 13: return Rgb(0, 0, c.b);
+    case 15: return Rgb(255, 255, c.b);
+    default: return Rgb(255 - c.r, 255 - c.g, 255 - c.b);
+  }
+}
+
+void DrawCropOutline(Canvas& canvas, const Rect& r, unsigned phase) {
+  auto change = [&](int x, int y) { canvas.SetPixel(x, y, BlinkOutline(canvas.GetPixel(x, y), phase)); };
+  for (int x = r.left; x < r.right; ++x) {
+    change(x, r.top);
+    if (r.bottom != r.top) change(x, r.bottom);
+  }
+  for (int y = r.top + 1; y < r.bottom; ++y) {
+    change(r.left, y);
+    if (r.right != r.left) change(r.right, y);
+  }
+}
+
+void FrameTwice(Canvas& canvas, const Rect& r, Color colour) {
+  canvas.FrameRect({r.left - 1, r.top - 1, r.right + 1, r.bottom + 1}, colour);
+  canvas.FrameRect({r.left - 2, r.top - 2, r.right + 2, r.bottom + 2}, colour);
+}
+
+}  // namespace
+
+void PaintPictureAssignMode(const PaintContext& c, WindowLayout& l) {
+  Program& p = c.program;
+  Canvas& canvas = c.canvas;
+  canvas.FillRect({0, 0, l.clientWidth, l.clientHeight}, Rgb(128, 128, 255));
+
+  for (Rect& r : l.cells) r = {-1, -1, -1, -1};
+  for (Rect& r : l.digitKeys) r = {-1, -1, -1, -1};
+  l.digitFrame = l.digitInner = {-1, -1, -1, -1};
+
+  const int size = l.cellSize;
+  const DigitBitmaps* bitmaps = DigitBitmapsFor(c, {size, size});
+  const int column = l.bigCharSize.width + 10;
+  const int gap = (l.clientHeight - 9 * size) / 10;
+  const char* symbols = SymbolText(p.settings.SymbolSet());
+  canvas.SelectFont(c.fonts.big);
+  for (int i = 0; i < 9; ++i) {
+    const Rect r{column, gap + i * (size + gap), column + size, gap + i * (size + gap) + size};
+    if (bitmaps) {
+      const DigitBitmap& b = bitmaps->digits[i];
+      canvas.DrawImage({b.header.width, b.header.height, static_cast<int>(BitmapStride(b.header.width, 24)), true,
+                        b.Variant(0)},
+                       r, BlitMode::Copy);
+    }
+    const Color colour = i == p.state.selectedCell ? Rgb(255, 255, 0) : Rgb(96, 96, 224);
+    FrameTwice(canvas, r, colour);
+    canvas.DrawText(r.left - l.bigCharSize.width - 3, r.top + (size - l.bigCharSize.height) / 2,
+                    std::string_view(symbols + i, 1), colour);
+    l.cells[i] = {r.left - l.bigCharSize.width, r.top, r.right, r.bottom};
+  }
+
+  // The three fields of this mode in one row at the top.
+  p.fields.Clear();
+  canvas.SelectFont(c.fonts.small);
+  int x = column + size + 10;
+  const int fieldTop = 5;
+  int fieldBottom = fieldTop;
+  for (int id : {command::kChoosePictureSource, command::kAssignPicture, command::kEndPictureAssignment}) {
+    const std::string label = FieldLabel(id, p.settings);
+    p.fields.AddFunctionField(label, false, nullptr, id);
+    const Size text = canvas.MeasureText(label);
+    const Rect r{x, fieldTop, x + text.width + 10, fieldTop + text.height + 4};
+    FunctionField& f = p.fields[p.fields.Count() - 1];
+    f.rect = r;
+    const bool hovered = p.interaction.hoverField == p.fields.Count() - 1;
+    canvas.FillRect(r, hovered ? Rgb(240, 240, 208) : Rgb(224, 224, 192));
+    canvas.FrameRect(r, kBlack);
+    canvas.DrawText(r.left + 5, r.top + 2, label, kBlack);
+    x = r.right + 10;
+    fieldBottom = r.bottom;
+  }
+
+  const Rect area{column + size + 10, fieldBottom + 5, l.clientWidth - 5, l.clientHeight - 5};
+  LoadSourcePicture(p, area);
+  PictureAssignState& a = p.pictures.assign;
+  if (!a.shownPicture.pixels.empty()) {
+    DrawDib(canvas, a.shownPicture, a.shownRect.left, a.shownRect.top);
+    FrameTwice(canvas, a.shownRect, kBlack);
+    if (a.cropState == 1) a.cropRect = a.shownRect;
+    if (a.UserCrop()) {
+      Rect r = a.cropRect;
+      if (r.left > r.right) std::swap(r.left, r.right);
+      if (r.top > r.bottom) std::swap(r.top, r.bottom);
+      DrawCropOutline(canvas, r, c.window.blinkPhase);
+    }
+  }
+  PaintLargePicture(c, column + size + 10, 0);
+}
+
+}  // namespace kx

@@ -1,0 +1,98 @@
+#include "game/field_labels.h"
+#include "ui/paint.h"
+#include "ui/paint_pictures.h"
+
+namespace kx {
+
+namespace {
+
+constexpr Color kBlack = Rgb(0, 0, 0);
+
+ImageView ViewOf(const DigitBitmap& b, int variant) {
+  return {b.header.width, b.header.height, static_cast<int>(BitmapStride(b.header.width, 24)), true,
+          b.Variant(variant)};
+}
+
+// The symbol character XORed over a picture, so that it shows on any
+// picture: grey on black, drawn once onto the canvas and read back.
+void XorDigitCharacter(const PaintContext& c, int x, int y, std::string_view symbol) {
+  const Size size = c.layout.bigCharSize;
+  std::vector<Color> under(static_cast<size_t>(size.width) * size.height);
+  for (int j = 0; j < size.height; ++j)
+    for (int i = 0; i < size.width; ++i) under[j * size.width + i] = c.canvas.GetPixel(x + i, y + j);
+  c.canvas.FillRect({x, y, x + size.width, y + size.height}, kBlack);
+  c.canvas.SelectFont(c.fonts.big);
+  c.canvas.DrawText(x, y, symbol, Rgb(128, 128, 128));
+  for (int j = 0; j < size.height; ++j) {
+    for (int i = 0; i < size.width; ++i) {
+      const Color a = c.canvas.GetPixel(x + i, y + j), b = under[j * size.width + i];
+      c.canvas.SetPixel(x + i, y + j, Rgb(a.r ^ b.r, a.g ^ b.g, a.b ^ b.b));
+    }
+  }
+}
+
+}  // namespace
+
+Size DigitPictureSize(const WindowLayout& l, bool rowsShown) {
+  if (!rowsShown) return {l.cellSize, l.cellSize};
+  const int ph = l.cellSize - l.textHeight;
+  return {(1000 * ph) / l.cellSize * l.cellSize / 1000 + 1, ph};
+}
+
+const DigitBitmaps* DigitBitmapsFor(const PaintContext& c, Size size) {
+  Program& p = c.program;
+  if (!p.settings.IsPictureSet() || size.width <= 0 || size.height <= 0) return nullptr;
+  DigitBitmaps& bitmaps = p.pictures.digitBitmaps;
+  const int set = p.settings.SymbolSet() - 4;
+  if (!bitmaps.Matches(set, size.width, size.height)) BuildDigitBitmaps(bitmaps, set, size.width, size.height);
+  return bitmaps.pictureSet == set ? &bitmaps : nullptr;
+}
+
+void PaintPictureDigit(const PaintContext& c, const Rect& square, int digit, int variant, std::string_view symbol,
+                       Color originColour) {
+  const bool rowsShown = !c.program.settings.HideCandidateRows();
+  const Size size = DigitPictureSize(c.layout, rowsShown);
+  const DigitBitmaps* bitmaps = DigitBitmapsFor(c, size);
+  if (!bitmaps) return;
+  c.canvas.DrawImage(ViewOf(bitmaps->digits[digit - 1], variant),
+                     {square.left, square.top, square.left + size.width, square.top + size.height}, BlitMode::Copy);
+  const WindowLayout& l = c.layout;
+  if (rowsShown) {
+    c.canvas.SelectFont(c.fonts.small);
+    DrawCentredText(c.canvas, {square.left + size.width, square.top, square.right, square.top + size.height}, symbol,
+                    originColour);
+  } else if (variant != 0) {
+    XorDigitCharacter(c, square.left + (l.cellSize - l.bigCharSize.width) / 2,
+                      square.top + (l.cellSize - l.bigCharSize.height) / 2, symbol);
+  }
+}
+
+void PaintHoveredDigitPicture(const PaintContext& c) {
+  const int key = c.program.interaction.hoverDigitKey;
+  if (key < 0 || key > 8) return;
+  const DigitBitmaps* bitmaps = DigitBitmapsFor(c, DigitPictureSize(c.layout, !c.program.settings.HideCandidateRows()));
+  if (!bitmaps) return;
+  const DigitBitmap& b = bitmaps->digits[key];
+  const int left = c.layout.digitInner.right + 5, top = c.layout.digitInner.top + 1;
+  const Rect r{left, top, left + b.header.width, top + b.header.height};
+  c.canvas.DrawImage(ViewOf(b, 0), r, BlitMode::Copy);
+  c.canvas.FrameRect({r.left - 1, r.top - 1, r.right + 1, r.bottom + 1}, kBlack);
+}
+
+void PaintLargePicture(const PaintContext& c, int left, int top) {
+  const SymbolPictures& pictures = c.program.pictures;
+  const Dib& picture = pictures.largePicture;
+  if (!c.program.settings.IsPictureSet() || pictures.largePictureIndex < 0 || pictures.largePictureIndex > 80 ||
+      picture.pixels.empty()) {
+    return;
+  }
+  DrawDib(c.canvas, picture, left, top);
+}
+
+void DrawDib(Canvas& canvas, const Dib& dib, int left, int top) {
+  const ImageView view{dib.header.width, dib.header.height, static_cast<int>(BitmapStride(dib.header.width, 24)), true,
+                       dib.pixels.data()};
+  canvas.DrawImage(view, {left, top, left + dib.header.width, top + dib.header.height}, BlitMode::Copy);
+}
+
+}  // namespace kx
