@@ -14,7 +14,6 @@ int NotAvailable(Program& p) {
 }  // namespace
 
 int EnumerateAllSolutions(Program& p) { return NotAvailable(p); }
-int ShowHelp(Program& p) { return NotAvailable(p); }
 int PrintWindow(Program& p) { return NotAvailable(p); }
 int PrintPuzzleWithSolution(Program& p, int) { return NotAvailable(p); }
 int RunPictureCommand(Program& p, int) { return NotAvailable(p); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/show_help.h"
+
 namespace kx {
 
 class Program;
@@ -7,7 +9,6 @@ class Program;
 // Commands whose machinery arrives with its own piece of the program. Each
 // is the one place its command is dispatched to.
 int EnumerateAllSolutions(Program& p);
-int ShowHelp(Program& p);
 int PrintWindow(Program& p);
 // source 1: the shown digits, 0: the start puzzle.
 int PrintPuzzleWithSolution(Program& p, int source);
