@@ -37,6 +37,8 @@ namespace {
 
 bool Has(const HelpEntry& e, uint32_t bit) { return (e.flags & bit) != 0; }
 
+constexpr int32_t kFarAway = 1 << 20;
+
 HelpRect ToHelpRect(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 void Widen(HelpRect& box, const Rect& r) {
@@ -327,6 +329,8 @@ void Painter::Run() {
   for (uint32_t i = first; i < n; ++i) {
     HelpEntry& e = v_.help.entries[i];
     e.firstLine = e.bounds = e.lastLine = HelpRect{};
+    // Placements far beyond any screen would only overflow the arithmetic.
+    for (int32_t* field : {&e.x, &e.y, &e.width, &e.height}) *field = std::clamp(*field, -kFarAway, kFarAway);
     c_.SelectFont(HelpFont((e.flags >> 8) & 7));
     const bool current = i == v_.current, hot = i == v_.hot;
     const int state = current ? (hot ? 4 : 3) : (hot ? 2 : 1);

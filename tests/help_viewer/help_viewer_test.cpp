@@ -252,6 +252,23 @@ TEST(HelpViewer, TabSkipsDisabledEntriesAndWraps) {
   EXPECT_EQ(disabledStart.View().current, 1u);
 }
 
+TEST(HelpViewer, ExtremePlacementsOfEveryTypeDrawSafely) {
+  HelpPage page;
+  const int32_t extremes[] = {INT32_MIN, -2, -1, 0, 1, INT32_MAX};
+  for (uint32_t type : {0u, 1u, 2u, 4u, 5u, 15u, 9u})
+    for (int32_t value : extremes) {
+      page.Add(type | helpflag::kMayWrap, value, value, "Text mit Worten");
+      page.help.entries.back().width = value;
+      page.help.entries.back().height = -value / 2;
+    }
+  HelpView v = page.View();
+  for (uint32_t start : {0u, 7u, 20u, 30u}) {
+    v.Scroll().position = static_cast<int32_t>(start);
+    Paint(v, 200, 150);
+    EXPECT_GE(v.drawnCount, 1u);
+  }
+}
+
 TEST(HelpViewer, PaletteCubeAndGreys) {
   EXPECT_EQ(HelpPaletteColour(0), Rgb(0, 0, 0));
   EXPECT_EQ(HelpPaletteColour(215), Rgb(255, 255, 255));
