@@ -217,4 +217,12 @@ void OnHelpWheel(HelpView& v, bool forward) {
   HistoryRecord(v);
 }
 
+void OnHelpMouseMove(HelpView& v, int x, int y) {
+  if (v.hasScrollBar) return;
+  const uint32_t hit = HitTestEntry(v, x, y);
+  if (hit == v.hot) return;
+  v.hot = hit;
+  RequestRepaint(v);
+}
+
 }  // namespace kx

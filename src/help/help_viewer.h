@@ -79,6 +79,8 @@ HelpOutcome OnHelpKeyDown(HelpView& v, int key);
 HelpOutcome OnHelpLeftButtonDown(HelpView& v, int x, int y);
 HelpOutcome OnHelpDoubleClick(HelpView& v, int x, int y);
 void OnHelpWheel(HelpView& v, bool forward);
+// Hot tracking, in windows without a scroll bar only.
+void OnHelpMouseMove(HelpView& v, int x, int y);
 
 // Palette and fonts of the help windows.
 Color HelpPaletteColour(uint8_t index);

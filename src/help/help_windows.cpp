@@ -20,6 +20,7 @@ int OpenHelpWindow(HelpWindowTable& table, LoadedHelp help, uint32_t startEntry)
   auto view = std::make_unique<HelpView>();
   view->help = std::move(help);
   view->help.window.statusWord = 0;
+  view->hasScrollBar = (view->help.window.style & kHelpStyleVerticalScrollBar) != 0;
   ResetHelpView(*view, startEntry);
   const int left = view->help.window.left + table.dx, top = view->help.window.top + table.dy;
   table.views[slot] = std::move(view);

@@ -9,6 +9,7 @@
 namespace kx {
 
 inline constexpr int kHelpSlotCount = 8;
+inline constexpr uint32_t kHelpStyleVerticalScrollBar = 0x00200000;
 
 // The table of open help windows. The platform supplies the window: it
 // is asked to create one for a filled slot and told when the slot empties.

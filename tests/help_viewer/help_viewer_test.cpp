@@ -269,6 +269,20 @@ TEST(HelpViewer, ExtremePlacementsOfEveryTypeDrawSafely) {
   }
 }
 
+TEST_F(Contents, WithoutScrollBarThePageStartsAtTheTopAndTheMouseMakesEntriesHot) {
+  HelpView v = page.View();
+  v.hasScrollBar = false;
+  v.Scroll().position = 10;
+  Paint(v);
+  EXPECT_EQ(v.firstDrawn, 0u);
+  const HelpRect r = v.help.entries[link].firstLine;
+  v.help.window.statusWord = 0;
+  Paint(v);
+  OnHelpMouseMove(v, CentreX(r), CentreY(r));
+  EXPECT_EQ(v.hot, link);
+  EXPECT_TRUE(RepaintRequested(v));
+}
+
 TEST(HelpViewer, PaletteCubeAndGreys) {
   EXPECT_EQ(HelpPaletteColour(0), Rgb(0, 0, 0));
   EXPECT_EQ(HelpPaletteColour(215), Rgb(255, 255, 255));

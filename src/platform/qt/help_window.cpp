@@ -53,6 +53,8 @@ HelpWindow::HelpWindow(HelpWindowTable& table, int slot, QWidget* owner)
   const HelpScrollInfo& s = view().Scroll();
   scrollBar_->setRange(s.minimum, s.maximum);
   scrollBar_->setFocusPolicy(Qt::NoFocus);
+  scrollBar_->setVisible(view().hasScrollBar);
+  setMouseTracking(!view().hasScrollBar);
   connect(scrollBar_, &QScrollBar::actionTriggered, this, &HelpWindow::OnScrollAction);
   connect(scrollBar_, &QScrollBar::sliderReleased, this, [this] { HistoryRecord(view()); });
   windows[slot] = this;
@@ -63,7 +65,7 @@ HelpWindow::~HelpWindow() {
   if (!closed_) CloseHelpSlot(table_, slot_);
 }
 
-int HelpWindow::PageWidth() const { return std::max(1, width() - scrollBar_->width()); }
+int HelpWindow::PageWidth() const { return std::max(1, width() - (scrollBar_->isVisibleTo(this) ? scrollBar_->width() : 0)); }
 
 void HelpWindow::resizeEvent(QResizeEvent*) {
   const int w = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
@@ -118,6 +120,10 @@ void HelpWindow::mousePressEvent(QMouseEvent* event) {
 void HelpWindow::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   Apply(OnHelpDoubleClick(view(), static_cast<int>(event->position().x()), static_cast<int>(event->position().y())));
+}
+
+void HelpWindow::mouseMoveEvent(QMouseEvent* event) {
+  OnHelpMouseMove(view(), static_cast<int>(event->position().x()), static_cast<int>(event->position().y()));
 }
 
 void HelpWindow::wheelEvent(QWheelEvent* event) {
