@@ -259,7 +259,7 @@ TEST(HelpViewer, ExtremePlacementsOfEveryTypeDrawSafely) {
     for (int32_t value : extremes) {
       page.Add(type | helpflag::kMayWrap, value, value, "Text mit Worten");
       page.help.entries.back().width = value;
-      page.help.entries.back().height = -value / 2;
+      page.help.entries.back().height = value / -2;
     }
   HelpView v = page.View();
   for (uint32_t start : {0u, 7u, 20u, 30u}) {
