@@ -19,6 +19,7 @@
 #include "game/program.h"
 #include "game/state_file.h"
 #include "platform/qt/desktop_integration.h"
+#include "platform/qt/help_window.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/progress_window.h"
 #include "platform/qt/qt_host.h"
@@ -112,6 +113,7 @@ int main(int argc, char** argv) {
   const int height = std::clamp(program.window.height, kx::kMinWindowHeight, work.height());
   window.resize(width, height);
   window.move(work.left() + (work.width() - width) / 3, work.top() + (work.height() - height) / 3);
+  kx::InitHelpWindows(&window);
 
   kx::QtProgressWindow progress(&window);
   program.progress = &progress;

@@ -13,7 +13,6 @@ int NotAvailable(Program& p) {
 
 }  // namespace
 
-int ShowHelp(Program& p) { return NotAvailable(p); }
 int PrintWindow(Program& p) { return NotAvailable(p); }
 int PrintPuzzleWithSolution(Program& p, int) { return NotAvailable(p); }
 

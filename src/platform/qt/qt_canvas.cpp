@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <QStringList>
 #include <tuple>
+#include <vector>
 
 #include "platform/qt/qt_text.h"
 
@@ -139,14 +140,23 @@ Size QtCanvas::MeasureText(std::string_view text) {
 int QtCanvas::FitCount(std::string_view text, int maxWidth) {
   const QString s = ToQString(text);
   QFontMetrics m(font_);
-  int count = 0;
+  // Ends of the code points; prefix widths grow with their length, so a
+  // binary search keeps long lines of flowing help text cheap.
+  std::vector<int> ends;
+  ends.reserve(static_cast<size_t>(s.size()));
   for (int i = 0; i < s.size(); ++i) {
-    const int end = (s[i].isHighSurrogate() && i + 1 < s.size()) ? i + 2 : i + 1;
-    if (m.horizontalAdvance(s.left(end)) > maxWidth) break;
-    i = end - 1;
-    ++count;
+    if (s[i].isHighSurrogate() && i + 1 < s.size()) ++i;
+    ends.push_back(i + 1);
   }
-  return count;
+  int fits = 0, fails = static_cast<int>(ends.size()) + 1;
+  while (fails - fits > 1) {
+    const int mid = (fits + fails) / 2;
+    if (m.horizontalAdvance(s.left(ends[static_cast<size_t>(mid - 1)])) > maxWidth)
+      fails = mid;
+    else
+      fits = mid;
+  }
+  return fits;
 }
 
 void QtCanvas::DrawText(int x, int y, std::string_view text, Color color, std::optional<Color> background) {

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <cstring>
+
+#include "help/help_file.h"
+#include "help/help_windows.h"
+#include "help_page.h"
+#include "platform/qt/help_window.h"
+
+namespace kx::test {
+namespace {
+
+LoadedHelp ProgramHelp() {
+  LoadedHelp help;
+  EXPECT_TRUE(LoadHelpFile(KX_HELP_COMPILED, help));
+  return help;
+}
+
+bool HasColour(const QImage& image, const HelpRect& r, QRgb colour) {
+  for (int y = std::max(r.top, 0); y < std::min(r.bottom, image.height()); ++y)
+    for (int x = std::max(r.left, 0); x < std::min(r.right, image.width()); ++x)
+      if (image.pixel(x, y) == colour) return true;
+  return false;
+}
+
+TEST(ProgramHelpPage, HeadingsBlueLinksRedAndEveryContentsLinkLeadsToItsHeading) {
+  HelpView v;
+  v.help = ProgramHelp();
+  ResetHelpView(v, 0);
+  QImage image = Paint(v);
+  EXPECT_EQ(image.pixel(2, 2), qRgb(255, 255, 204));
+  EXPECT_TRUE(HasColour(image, v.help.entries[0].firstLine, qRgb(0, 0, 255)));
+
+  int links = 0;
+  for (uint32_t i = v.firstDrawn; i < v.firstDrawn + v.drawnCount; ++i) {
+    const HelpEntry& e = v.help.entries[i];
+    if (e.link >= v.Count() || e.link == i) continue;
+    ++links;
+    EXPECT_TRUE(HasColour(image, e.firstLine, qRgb(255, 0, 102))) << v.help.Text(e);
+  }
+  EXPECT_GE(links, 6);
+
+  // Each link of the contents, double-clicked from the top, shows its
+  // chapter heading first; Insert comes back.
+  for (uint32_t i = 0; i < v.Count(); ++i) {
+    HelpView page;
+    page.help = v.help;
+    ResetHelpView(page, 0);
+    Paint(page);
+    const HelpEntry& e = page.help.entries[i];
+    if (i >= page.firstDrawn + page.drawnCount || e.link >= page.Count() || e.link == i) continue;
+    if (e.firstLine.bottom > 380) continue;
+    OnHelpLeftButtonDown(page, CentreX(e.firstLine), CentreY(e.firstLine));
+    OnHelpDoubleClick(page, CentreX(e.firstLine), CentreY(e.firstLine));
+    const QImage shown = Paint(page);
+    EXPECT_EQ(page.firstDrawn, e.link) << v.help.Text(e);
+    EXPECT_TRUE(HasColour(shown, page.help.entries[e.link].firstLine, qRgb(0, 0, 255))) << v.help.Text(e);
+    OnHelpKeyDown(page, helpkey::kInsert);
+    EXPECT_EQ(page.Scroll().position, 0);
+  }
+}
+
+TEST(HelpKeys, GreyNavigationKeysOnly) {
+  EXPECT_EQ(HelpKeyFor(Qt::Key_Down, false), helpkey::kDown);
+  EXPECT_EQ(HelpKeyFor(Qt::Key_Down, true), 0);
+  EXPECT_EQ(HelpKeyFor(Qt::Key_Insert, false), helpkey::kInsert);
+  EXPECT_EQ(HelpKeyFor(Qt::Key_Enter, true), 0);
+  EXPECT_EQ(HelpKeyFor(Qt::Key_Return, false), helpkey::kEnter);
+  EXPECT_EQ(HelpKeyFor(Qt::Key_Escape, false), helpkey::kEscape);
+}
+
+TEST(HelpWindows, EightOpenInCascadeANinthIsRefusedAndEscCloses) {
+  QWidget owner;
+  InitHelpWindows(&owner);
+  HelpWindowTable& table = SharedHelpWindows();
+  const LoadedHelp help = ProgramHelp();
+  for (int i = 0; i < kHelpSlotCount; ++i) EXPECT_EQ(OpenHelpWindow(table, help, 0), i);
+  EXPECT_EQ(OpenHelpWindow(table, help, 0), -2);
+  EXPECT_EQ(OpenHelpWindowCount(table), 8);
+
+  HelpWindow* first = HelpWindowOf(0);
+  HelpWindow* second = HelpWindowOf(1);
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(first->windowTitle(), QString::fromUtf8(kDefaultHelpTitle));
+  EXPECT_GT(second->x(), first->x());
+  EXPECT_GT(second->y(), first->y());
+
+  // The timer's paint fills the page; Page Down scrolls by it.
+  RepaintHelpWindows(table, [](int slot) { HelpWindowOf(slot)->PaintPage(); });
+  EXPECT_FALSE(first->page().isNull());
+  EXPECT_FALSE(RepaintRequested(first->view()));
+  QKeyEvent pageDown(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+  QApplication::sendEvent(first, &pageDown);
+  EXPECT_GT(first->view().Scroll().position, 0);
+  QKeyEvent keypadDown(QEvent::KeyPress, Qt::Key_Down, Qt::KeypadModifier);
+  const int before = first->view().Scroll().position;
+  QApplication::sendEvent(first, &keypadDown);
+  EXPECT_EQ(first->view().Scroll().position, before);
+
+  for (int i = 0; i < kHelpSlotCount; ++i) {
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(HelpWindowOf(i), &esc);
+  }
+  EXPECT_EQ(OpenHelpWindowCount(table), 0);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(OpenHelpWindow(table, help, 0), 0);
+  QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(HelpWindowOf(0), &esc);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  table.usable = false;
+}
+
+}  // namespace
+}  // namespace kx::test
