@@ -15,15 +15,6 @@ namespace kx::cli {
 
 namespace {
 
-// A canvas that owns its image; the image is a base so it outlives the painter.
-struct ImageHolder {
-  std::unique_ptr<QImage> owned;
-};
-class ImageCanvas : private ImageHolder, public QtCanvas {
- public:
-  explicit ImageCanvas(std::unique_ptr<QImage> image) : ImageHolder{std::move(image)}, QtCanvas(ImageHolder::owned.get()) {}
-};
-
 // The marks a player would have left: every digit an empty cell may still take.
 std::array<uint16_t, 81> StatusFor(const PuzzleText& puzzle) {
   std::array<uint16_t, 81> status{};
@@ -69,12 +60,7 @@ int RunPrint(const Args& args, std::istream& in, std::ostream& out, std::ostream
   PrintContext context;
   context.device = &device;
   context.host = &host;
-  const CanvasFactory makeCanvas = [](int width, int height) -> std::unique_ptr<Canvas> {
-    auto image = std::make_unique<QImage>(width, height, QImage::Format_RGB32);
-    if (image->isNull()) return nullptr;
-    image->fill(Qt::white);
-    return std::make_unique<ImageCanvas>(std::move(image));
-  };
+  const CanvasFactory makeCanvas = MakeImageCanvas;
   Solver solver;
   solver.SetWritesCurrentSolutionFile(false);
   const UiFonts fonts;

@@ -15,8 +15,6 @@ int NotAvailable(Program& p) {
 
 int EnumerateAllSolutions(Program& p) { return NotAvailable(p); }
 int ShowHelp(Program& p) { return NotAvailable(p); }
-int PrintWindow(Program& p) { return NotAvailable(p); }
-int PrintPuzzleWithSolution(Program& p, int) { return NotAvailable(p); }
 int RunPictureCommand(Program& p, int) { return NotAvailable(p); }
 
 }  // namespace kx

@@ -8,6 +8,7 @@ class Program;
 // is the one place its command is dispatched to.
 int EnumerateAllSolutions(Program& p);
 int ShowHelp(Program& p);
+// Defined in printouts.cpp.
 int PrintWindow(Program& p);
 // source 1: the shown digits, 0: the start puzzle.
 int PrintPuzzleWithSolution(Program& p, int source);

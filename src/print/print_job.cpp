@@ -392,6 +392,9 @@ int RunPrintJob(PrintEngine& engine, const PrintContext& context, const std::vec
   }
   if (result != 0)
     context.host->ShowMessageBox({PrinterErrorText(result), job.printerName, BoxButtons::Ok, BoxIcon::Exclamation});
+  else if (const std::string file = dev.OutputFile(); !file.empty())
+    context.host->ShowMessageBox({"Der Ausdruck wurde als PDF-Datei gespeichert:\n" + file, "Sudoku Meldung",
+                                  BoxButtons::Ok, BoxIcon::Information});
   return result;
 }
 

@@ -124,4 +124,42 @@ void QtPrintDevice::Finish() {
   painter_.reset();
 }
 
+namespace {
+
+// The image is a base so that it outlives the canvas's painter.
+struct ImageHolder {
+  std::unique_ptr<QImage> owned;
+};
+class ImageCanvas : private ImageHolder, public QtCanvas {
+ public:
+  explicit ImageCanvas(std::unique_ptr<QImage> image)
+      : ImageHolder{std::move(image)}, QtCanvas(ImageHolder::owned.get()) {}
+};
+
+}  // namespace
+
+std::unique_ptr<Canvas> MakeImageCanvas(int width, int height) {
+  auto image = std::make_unique<QImage>(width, height, QImage::Format_RGB32);
+  if (image->isNull()) return nullptr;
+  image->fill(Qt::white);
+  return std::make_unique<ImageCanvas>(std::move(image));
+}
+
+Dib ImageToDib(const QImage& source) {
+  const QImage image = source.convertToFormat(QImage::Format_BGR888);
+  Dib dib;
+  dib.header = MakeHeader24(image.width(), image.height());
+  const size_t stride = BitmapStride(image.width(), 24);
+  dib.pixels.assign(dib.header.sizeImage, 0);
+  for (int y = 0; y < image.height(); ++y) {
+    // Qt's BGR888 is red, green, blue in memory; a bitmap row is blue, green, red.
+    const uint8_t* in = image.constScanLine(y);
+    uint8_t* out = dib.pixels.data() + (image.height() - 1 - y) * stride;
+    for (int x = 0; x < image.width(); ++x) {
+      out[3 * x] = in[3 * x + 2], out[3 * x + 1] = in[3 * x + 1], out[3 * x + 2] = in[3 * x];
+    }
+  }
+  return dib;
+}
+
 }  // namespace kx

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "pictures/dib.h"
 #include "platform/print_device.h"
 #include "platform/qt/qt_canvas.h"
 
@@ -45,5 +46,11 @@ class QtPrintDevice : public PrintDevice {
   std::unique_ptr<QtCanvas> canvas_;
   int pagesInDocument_ = 0;
 };
+
+// A white canvas that owns its image, for the printout pictures.
+std::unique_ptr<Canvas> MakeImageCanvas(int width, int height);
+
+// A painted image as a 24-bit bottom-up picture.
+Dib ImageToDib(const QImage& image);
 
 }  // namespace kx
