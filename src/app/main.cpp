@@ -24,6 +24,10 @@
 #include "platform/qt/progress_window.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/single_instance.h"
+#include "platform/qt/qt_print_device.h"
+#include "platform/qt/qt_print_progress.h"
+#include "print/print_platform.h"
+#include "ui/fonts.h"
 
 namespace {
 
@@ -108,6 +112,21 @@ int main(int argc, char** argv) {
 
   kx::MainWindow window(program);
   host.SetMainWindow(&window);
+  kx::QtPrintDevice printDevice;
+  kx::QtPrintProgress printProgress(&window);
+  {
+    kx::PrintPlatform& print = kx::ThePrintPlatform();
+    print.device = &printDevice;
+    print.progress = &printProgress;
+    print.makeCanvas = kx::MakeImageCanvas;
+    print.captureWindow = [&window](kx::Dib* out) {
+      *out = kx::ImageToDib(window.PaintFrame());
+      return out->pixels.empty() ? -1 : 0;
+    };
+    const kx::UiFonts fonts;
+    print.smallPrn = fonts.smallPrn;
+    print.bigPrn = fonts.bigPrn;
+  }
   const QRect work = window.screen()->availableGeometry();
   const int width = std::clamp(program.window.width, kx::kMinWindowWidth, work.width());
   const int height = std::clamp(program.window.height, kx::kMinWindowHeight, work.height());

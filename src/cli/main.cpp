@@ -9,6 +9,7 @@
 #include "cli/generator_commands.h"
 #include "cli/state_commands.h"
 #include "cli/help_commands.h"
+#include "cli/print_commands.h"
 #include "cli/picture_commands.h"
 
 namespace {
@@ -22,6 +23,7 @@ const std::map<std::string, Command>& Commands() {
       {"generate", kx::cli::RunGenerate}, {"thin", kx::cli::RunThin},
       {"slider", kx::cli::RunSlider},     {"state-dump", kx::cli::RunStateDump},
       {"compile-help", kx::cli::RunCompileHelp},
+      {"print", kx::cli::RunPrint},
       {"jpeg2bmp", kx::cli::RunJpegToBmp}, {"bmp2bmp", kx::cli::RunBmpToBmp},
       {"enumerate", kx::cli::RunEnumerate}, {"dedup", kx::cli::RunDedup},
   };

@@ -5,7 +5,7 @@
 #include "game/file_commands.h"
 #include "game/game_progress.h"
 #include "game/history_navigation.h"
-#include "game/later_features.h"
+#include "game/printouts.h"
 #include "game/symbol_pictures.h"
 #include "game/program.h"
 

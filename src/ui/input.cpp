@@ -8,7 +8,7 @@
 #include "game/field_labels.h"
 #include "game/game_progress.h"
 #include "game/history_navigation.h"
-#include "game/later_features.h"
+#include "game/printouts.h"
 
 namespace kx {
 

@@ -65,7 +65,15 @@ FontMapper& SharedFontMapper() {
   return mapper;
 }
 
-QtCanvas::QtCanvas(QImage* image) : image_(image), painter_(std::make_unique<QPainter>(image)) {
+QtCanvas::QtCanvas(QPainter* painter, int width, int height)
+    : image_(nullptr), painter_(painter), width_(width), height_(height) {
+  painter_->setRenderHint(QPainter::Antialiasing, false);
+  painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+  SelectFont(SystemFont());
+}
+
+QtCanvas::QtCanvas(QImage* image)
+    : image_(image), ownPainter_(std::make_unique<QPainter>(image)), painter_(ownPainter_.get()) {
   painter_->setRenderHint(QPainter::Antialiasing, false);
   painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
   SelectFont(SystemFont());
@@ -117,6 +125,7 @@ void QtCanvas::SetPixel(int x, int y, Color color) {
 
 Color QtCanvas::GetPixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= Width() || y >= Height()) return {};
+  if (image_ == nullptr) return Rgb(255, 255, 255);
   // The raster painter writes straight into the image's memory.
   const QRgb rgb = image_->pixel(x, y);
   return Rgb(qRed(rgb), qGreen(rgb), qBlue(rgb));

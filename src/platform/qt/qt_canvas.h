@@ -32,10 +32,12 @@ FontMapper& SharedFontMapper();
 class QtCanvas : public Canvas {
  public:
   explicit QtCanvas(QImage* image);
+  // Over a painter of another device (a printer page): pixels read back white.
+  QtCanvas(QPainter* painter, int width, int height);
   ~QtCanvas() override;
 
-  int Width() const override { return image_->width(); }
-  int Height() const override { return image_->height(); }
+  int Width() const override { return image_ ? image_->width() : width_; }
+  int Height() const override { return image_ ? image_->height() : height_; }
   void FillRect(const Rect& rect, Color color) override;
   void FrameRect(const Rect& rect, Color color) override;
   void DrawLine(int x1, int y1, int x2, int y2, int width, Color color) override;
@@ -53,7 +55,9 @@ class QtCanvas : public Canvas {
 
  private:
   QImage* image_;
-  std::unique_ptr<QPainter> painter_;
+  std::unique_ptr<QPainter> ownPainter_;
+  QPainter* painter_;
+  int width_ = 0, height_ = 0;
   QFont font_;
 };
 

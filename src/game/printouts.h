@@ -6,8 +6,7 @@ namespace kx {
 
 class Program;
 
-// Commands whose machinery arrives with its own piece of the program. Each
-// is the one place its command is dispatched to.
+// The printouts at the end of the printing command's questions (printouts.cpp).
 int PrintWindow(Program& p);
 // source 1: the shown digits, 0: the start puzzle.
 int PrintPuzzleWithSolution(Program& p, int source);

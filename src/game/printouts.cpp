@@ -1,0 +1,50 @@
+// The window and puzzle printouts of the print command.
+#include "game/printouts.h"
+#include "game/program.h"
+#include "print/print_platform.h"
+
+namespace kx {
+
+namespace {
+
+bool Ready(Program& p, PrintContext* context) {
+  PrintPlatform& platform = ThePrintPlatform();
+  if (platform.device == nullptr) {
+    p.host.Beep(BeepKind::Simple);
+    return false;
+  }
+  context->device = platform.device;
+  context->host = &p.host;
+  context->progress = platform.progress;
+  context->captureWindow = platform.captureWindow;
+  return true;
+}
+
+}  // namespace
+
+int PrintWindow(Program& p) {
+  PrintContext context;
+  if (Ready(p, &context)) PrintWindowJob(ThePrintEngine(), context, p.host.UserName());
+  return 0;
+}
+
+int PrintPuzzleWithSolution(Program& p, int source) {
+  PrintContext context;
+  if (!Ready(p, &context)) return 0;
+  const PrintPlatform& platform = ThePrintPlatform();
+  PuzzlePrintInput input;
+  input.currentBoard = p.state.currentBoard;
+  input.statusBoard = p.state.statusBoard;
+  input.source = source;
+  input.mirrorSolution = p.settings.MirroredSolutionPrint();
+  input.hideCandidates = p.settings.HideCandidateRows();
+  input.smallPrn = platform.smallPrn;
+  input.bigPrn = platform.bigPrn;
+  input.userName = p.host.UserName();
+  // A throw-away solver: the printout must not disturb the game's solution count.
+  Solver solver;
+  solver.SetWritesCurrentSolutionFile(false);
+  return PrintPuzzleJob(ThePrintEngine(), context, platform.makeCanvas, solver, input);
+}
+
+}  // namespace kx

@@ -1,0 +1,165 @@
+#include "platform/qt/qt_print_device.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QPageSetupDialog>
+#include <QPrinterInfo>
+#include <cstdlib>
+
+namespace kx {
+
+namespace {
+constexpr int kPdfDpi = 300;
+}
+
+QtPrintDevice::QtPrintDevice(std::string pdfFile, bool oneDocument)
+    : pdfFile_(std::move(pdfFile)), fixedFile_(!pdfFile_.empty()), oneDocument_(oneDocument) {}
+
+QtPrintDevice::~QtPrintDevice() { Finish(); }
+
+int QtPrintDevice::ChoosePrinter(bool showDialog) {
+  if (!chosen_) {
+    const char* target = std::getenv("KX_SUDOKU_PRINT_TO");
+    if (!fixedFile_ && target != nullptr && *target != '\0') pdfFile_ = target, fixedFile_ = true;
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    pdf_ = fixedFile_ || info.isNull() || QPrinterInfo::availablePrinters().isEmpty();
+    if (pdf_) {
+      printer_.setOutputFormat(QPrinter::PdfFormat);
+      printer_.setResolution(kPdfDpi);
+      printer_.setPageSize(QPageSize(QPageSize::A4));
+      printer_.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
+    } else {
+      printer_.setPrinterName(info.printerName());
+    }
+    chosen_ = true;
+  }
+  if (showDialog) {
+    QPageSetupDialog dialog(&printer_);
+    dialog.setWindowTitle(QString::fromUtf8("Druckformat und Ränder einstellen"));
+    if (dialog.exec() != QDialog::Accepted) return -1;
+  }
+  return 0;
+}
+
+std::string QtPrintDevice::PrinterName() {
+  if (pdf_) return "PDF-Datei";
+  return printer_.printerName().left(31).toStdString();
+}
+
+PageGeometry QtPrintDevice::Geometry() {
+  const QPageLayout layout = printer_.pageLayout();
+  const int dpi = printer_.resolution();
+  const QRect paint = layout.paintRectPixels(dpi);
+  const QRectF mm = layout.paintRect(QPageLayout::Millimeter);
+  PageGeometry g;
+  g.horzRes = paint.width();
+  g.vertRes = paint.height();
+  g.horzSizeMm = static_cast<int>(mm.width());
+  g.vertSizeMm = static_cast<int>(mm.height());
+  g.offsetX = paint.left();
+  g.offsetY = paint.top();
+  g.logPixelsX = g.logPixelsY = dpi;
+  g.landscape = layout.orientation() == QPageLayout::Landscape;
+  return g;
+}
+
+int QtPrintDevice::StartDoc(const std::string& documentName) {
+  if (painter_) return 0;  // the shared document is open
+  if (pdf_) {
+    if (!fixedFile_) {
+      pdfFile_ = "SuDoKu_Druck_" + QDateTime::currentDateTime().toString("yyyy_MM_dd__hh_mm_ss").toStdString() + ".pdf";
+    }
+    printer_.setOutputFileName(QString::fromStdString(pdfFile_));
+  }
+  printer_.setDocName(QString::fromStdString(documentName));
+  painter_ = std::make_unique<QPainter>();
+  if (!painter_->begin(&printer_)) {
+    painter_.reset();
+    return 12;
+  }
+  pagesInDocument_ = 0;
+  return 0;
+}
+
+int QtPrintDevice::StartPage() {
+  if (!painter_) return 19;
+  if (pagesInDocument_ > 0 && !printer_.newPage()) return 19;
+  ++pagesInDocument_;
+  const PageGeometry g = Geometry();
+  canvas_ = std::make_unique<QtCanvas>(painter_.get(), g.horzRes, g.vertRes);
+  return 0;
+}
+
+int QtPrintDevice::EndPage() {
+  canvas_.reset();
+  return 0;
+}
+
+int QtPrintDevice::EndDoc() {
+  canvas_.reset();
+  if (oneDocument_) return 0;
+  if (painter_ && !painter_->end()) {
+    painter_.reset();
+    return 19;
+  }
+  painter_.reset();
+  return 0;
+}
+
+void QtPrintDevice::AbortDoc() {
+  canvas_.reset();
+  if (oneDocument_) return;
+  if (painter_) {
+    if (!pdf_) printer_.abort();
+    painter_->end();
+    painter_.reset();
+  }
+  if (pdf_) QFile::remove(QString::fromStdString(pdfFile_));
+}
+
+void QtPrintDevice::Finish() {
+  canvas_.reset();
+  if (painter_) painter_->end();
+  painter_.reset();
+}
+
+namespace {
+
+// The image is a base so that it outlives the canvas's painter.
+struct ImageHolder {
+  std::unique_ptr<QImage> owned;
+};
+class ImageCanvas : private ImageHolder, public QtCanvas {
+ public:
+  explicit ImageCanvas(std::unique_ptr<QImage> image)
+      : ImageHolder{std::move(image)}, QtCanvas(ImageHolder::owned.get()) {}
+};
+
+}  // namespace
+
+std::unique_ptr<Canvas> MakeImageCanvas(int width, int height) {
+  auto image = std::make_unique<QImage>(width, height, QImage::Format_RGB32);
+  if (image->isNull()) return nullptr;
+  image->fill(Qt::white);
+  return std::make_unique<ImageCanvas>(std::move(image));
+}
+
+Dib ImageToDib(const QImage& source) {
+  const QImage image = source.convertToFormat(QImage::Format_BGR888);
+  Dib dib;
+  dib.header = MakeHeader24(image.width(), image.height());
+  const size_t stride = BitmapStride(image.width(), 24);
+  dib.pixels.assign(dib.header.sizeImage, 0);
+  for (int y = 0; y < image.height(); ++y) {
+    // Qt's BGR888 is red, green, blue in memory; a bitmap row is blue, green, red.
+    const uint8_t* in = image.constScanLine(y);
+    uint8_t* out = dib.pixels.data() + (image.height() - 1 - y) * stride;
+    for (int x = 0; x < image.width(); ++x) {
+      out[3 * x] = in[3 * x + 2], out[3 * x + 1] = in[3 * x + 1], out[3 * x + 2] = in[3 * x];
+    }
+  }
+  return dib;
+}
+
+}  // namespace kx
