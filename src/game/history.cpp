@@ -1,6 +1,6 @@
 #include "game/history.h"
 
-#include "game/byte_order.h"
+#include "base/byte_order.h"
 #include "game/game_state.h"
 
 namespace kx {

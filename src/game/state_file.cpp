@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "game/byte_order.h"
+#include "base/byte_order.h"
 #include "game/history_navigation.h"
 #include "game/program.h"
 #include "text/text_format.h"

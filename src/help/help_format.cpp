@@ -50,18 +50,6 @@ class Reader {
 
 }  // namespace
 
-void PutU32(unsigned char* at, uint32_t value) {
-  at[0] = static_cast<unsigned char>(value);
-  at[1] = static_cast<unsigned char>(value >> 8);
-  at[2] = static_cast<unsigned char>(value >> 16);
-  at[3] = static_cast<unsigned char>(value >> 24);
-}
-
-uint32_t GetU32(const unsigned char* at) {
-  return static_cast<uint32_t>(at[0]) | static_cast<uint32_t>(at[1]) << 8 | static_cast<uint32_t>(at[2]) << 16 |
-         static_cast<uint32_t>(at[3]) << 24;
-}
-
 std::array<unsigned char, kHelpHeaderSize> HelpHeaderBytes() {
   std::array<unsigned char, kHelpHeaderSize> bytes{};
   std::memcpy(bytes.data(), kHelpHeaderText, sizeof kHelpHeaderText - 1);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+
+#include "base/byte_order.h"
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -64,10 +66,6 @@ struct HelpEntry {
   uint32_t textColours = 0;
   uint32_t runTime = 0;
 };
-
-// Little-endian field access on byte buffers.
-void PutU32(unsigned char* at, uint32_t value);
-uint32_t GetU32(const unsigned char* at);
 
 // The 64 header bytes: the text, then NULs.
 std::array<unsigned char, kHelpHeaderSize> HelpHeaderBytes();

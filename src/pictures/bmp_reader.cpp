@@ -4,7 +4,7 @@
 
 #include "pictures/bmp_file.h"
 #include "pictures/bmp_rle.h"
-#include "pictures/byte_order.h"
+#include "base/byte_order.h"
 
 namespace kx {
 
@@ -53,7 +53,7 @@ void ConvertRow(const uint8_t* from, int bitCount, int width, const std::vector<
         std::memcpy(to, from + size_t(x) * 4, 3);
         break;
       case 16: {
-        unsigned v = LoadLe16(from + size_t(x) * 2);
+        unsigned v = GetU16(from + size_t(x) * 2);
         to[0] = Widen5(v & 31);
         to[1] = Widen5(v >> 5 & 31);
         to[2] = Widen5(v >> 10 & 31);
@@ -137,9 +137,9 @@ int ReadBmp(std::FILE* file, Dib* out) {
   int read = ReadExactly(file, fileHeader, sizeof fileHeader);
   if (read != 0) return read == 1 ? -13 : -14;
   if (fileHeader[0] != 'B' || fileHeader[1] != 'M') return -15;
-  if (LoadLe16(fileHeader + 6) != 0) return -16;
-  if (LoadLe16(fileHeader + 8) != 0) return -17;
-  int64_t headerBytes = int64_t{LoadLe32(fileHeader + 10)} - int64_t{kFileHeaderBytes};
+  if (GetU16(fileHeader + 6) != 0) return -16;
+  if (GetU16(fileHeader + 8) != 0) return -17;
+  int64_t headerBytes = int64_t{GetU32(fileHeader + 10)} - int64_t{kFileHeaderBytes};
   if (headerBytes < 0 || headerBytes > kMaxHeaderBlock) return -18;
 
   uint8_t block[kMaxHeaderBlock] = {};

@@ -1,7 +1,7 @@
 #include <cstdio>
 
 #include "pictures/bmp_file.h"
-#include "pictures/byte_order.h"
+#include "base/byte_order.h"
 
 namespace kx {
 
@@ -13,8 +13,8 @@ int WriteBmpFile(const std::string& fileName, const Dib& dib) {
   if (dib.pixels.size() < imageSize || imageSize + 54 > UINT32_MAX) return -2;
 
   uint8_t head[54] = {'B', 'M'};
-  StoreLe32(head + 2, static_cast<uint32_t>(imageSize + 54));
-  StoreLe32(head + 10, 54);
+  PutU32(head + 2, static_cast<uint32_t>(imageSize + 54));
+  PutU32(head + 10, 54);
   BitmapInfoHeader info = MakeHeader24(h.width, h.height);
   info.xPelsPerMeter = h.xPelsPerMeter;
   info.yPelsPerMeter = h.yPelsPerMeter;

@@ -1,6 +1,6 @@
 #include "pictures/dib.h"
 
-#include "pictures/byte_order.h"
+#include "base/byte_order.h"
 
 namespace kx {
 
@@ -19,32 +19,32 @@ BitmapInfoHeader MakeHeader24(int32_t width, int32_t height) {
 }
 
 void StoreInfoHeader(const BitmapInfoHeader& h, uint8_t out[kInfoHeaderBytes]) {
-  StoreLe32(out + 0, h.size);
-  StoreLe32(out + 4, static_cast<uint32_t>(h.width));
-  StoreLe32(out + 8, static_cast<uint32_t>(h.height));
-  StoreLe16(out + 12, h.planes);
-  StoreLe16(out + 14, h.bitCount);
-  StoreLe32(out + 16, h.compression);
-  StoreLe32(out + 20, h.sizeImage);
-  StoreLe32(out + 24, static_cast<uint32_t>(h.xPelsPerMeter));
-  StoreLe32(out + 28, static_cast<uint32_t>(h.yPelsPerMeter));
-  StoreLe32(out + 32, h.clrUsed);
-  StoreLe32(out + 36, h.clrImportant);
+  PutU32(out + 0, h.size);
+  PutU32(out + 4, static_cast<uint32_t>(h.width));
+  PutU32(out + 8, static_cast<uint32_t>(h.height));
+  PutU16(out + 12, h.planes);
+  PutU16(out + 14, h.bitCount);
+  PutU32(out + 16, h.compression);
+  PutU32(out + 20, h.sizeImage);
+  PutU32(out + 24, static_cast<uint32_t>(h.xPelsPerMeter));
+  PutU32(out + 28, static_cast<uint32_t>(h.yPelsPerMeter));
+  PutU32(out + 32, h.clrUsed);
+  PutU32(out + 36, h.clrImportant);
 }
 
 BitmapInfoHeader LoadInfoHeader(const uint8_t in[kInfoHeaderBytes]) {
   BitmapInfoHeader h;
-  h.size = LoadLe32(in + 0);
-  h.width = static_cast<int32_t>(LoadLe32(in + 4));
-  h.height = static_cast<int32_t>(LoadLe32(in + 8));
-  h.planes = LoadLe16(in + 12);
-  h.bitCount = LoadLe16(in + 14);
-  h.compression = LoadLe32(in + 16);
-  h.sizeImage = LoadLe32(in + 20);
-  h.xPelsPerMeter = static_cast<int32_t>(LoadLe32(in + 24));
-  h.yPelsPerMeter = static_cast<int32_t>(LoadLe32(in + 28));
-  h.clrUsed = LoadLe32(in + 32);
-  h.clrImportant = LoadLe32(in + 36);
+  h.size = GetU32(in + 0);
+  h.width = static_cast<int32_t>(GetU32(in + 4));
+  h.height = static_cast<int32_t>(GetU32(in + 8));
+  h.planes = GetU16(in + 12);
+  h.bitCount = GetU16(in + 14);
+  h.compression = GetU32(in + 16);
+  h.sizeImage = GetU32(in + 20);
+  h.xPelsPerMeter = static_cast<int32_t>(GetU32(in + 24));
+  h.yPelsPerMeter = static_cast<int32_t>(GetU32(in + 28));
+  h.clrUsed = GetU32(in + 32);
+  h.clrImportant = GetU32(in + 36);
   return h;
 }
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "pictures/byte_order.h"
+#include "base/byte_order.h"
 
 namespace kx {
 
@@ -90,7 +90,7 @@ void AddRow(const uint8_t* row, int bitCount, int64_t x, int64_t count, const st
     }
     case 16:
       for (int64_t i = x; i < x + count; ++i) {
-        unsigned v = LoadLe16(row + i * 2);
+        unsigned v = GetU16(row + i * 2);
         s.b += (v & 31) << 3 | (v & 31) >> 2;
         s.g += (v >> 5 & 31) << 3 | (v >> 5 & 31) >> 2;
         s.r += (v >> 10 & 31) << 3 | (v >> 10 & 31) >> 2;

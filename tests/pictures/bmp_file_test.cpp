@@ -3,7 +3,7 @@
 #include "../support/temp_dir.h"
 #include "picture_files.h"
 #include "pictures/bmp_file.h"
-#include "pictures/byte_order.h"
+#include "base/byte_order.h"
 
 namespace kx {
 namespace {
@@ -15,8 +15,8 @@ Bytes MakeBmp(int width, int height, int bitCount, uint32_t compression, const B
   Bytes file(54);
   file[0] = 'B';
   file[1] = 'M';
-  StoreLe32(&file[2], static_cast<uint32_t>(54 + table.size() + pixels.size()));
-  StoreLe32(&file[10], static_cast<uint32_t>(54 + table.size()));
+  PutU32(&file[2], static_cast<uint32_t>(54 + table.size() + pixels.size()));
+  PutU32(&file[10], static_cast<uint32_t>(54 + table.size()));
   BitmapInfoHeader h;
   h.width = width;
   h.height = height;
@@ -114,10 +114,10 @@ TEST_F(BmpTest, RefusalsAndTheirCodes) {
   reserved[6] = 1;
   EXPECT_EQ(Read(reserved), -16);
   Bytes farOffset = good;
-  StoreLe32(&farOffset[10], 14 + 1065);
+  PutU32(&farOffset[10], 14 + 1065);
   EXPECT_EQ(Read(farOffset), -18);
   Bytes v4 = good;  // a 108-byte header
-  StoreLe32(&v4[14], 108);
+  PutU32(&v4[14], 108);
   EXPECT_EQ(Read(v4), -21);
   Bytes planes = good;
   planes[26] = 2;
@@ -148,8 +148,8 @@ TEST_F(BmpTest, WrittenFilesHaveTheFixedLayoutAndReadBack) {
   ASSERT_EQ(WriteBmpFile("out.bmp", dib), 0);
   Bytes file = test::ReadBytes("out.bmp");
   ASSERT_EQ(file.size(), 54u + 9 * 40);
-  EXPECT_EQ(LoadLe32(&file[2]), file.size());
-  EXPECT_EQ(LoadLe32(&file[10]), 54u);
+  EXPECT_EQ(GetU32(&file[2]), file.size());
+  EXPECT_EQ(GetU32(&file[10]), 54u);
   BitmapInfoHeader h = LoadInfoHeader(&file[14]);
   EXPECT_EQ(h.size, 40u);
   EXPECT_EQ(h.bitCount, 24);

@@ -4,7 +4,8 @@
 
 namespace kx {
 
-// Little-endian field access for the byte layouts that reach disk.
+// Little-endian field access for every byte layout that reaches disk
+// (state file, history steps, BMP files, compiled help).
 inline void PutU16(uint8_t* p, uint16_t v) {
   p[0] = static_cast<uint8_t>(v);
   p[1] = static_cast<uint8_t>(v >> 8);
