@@ -6,6 +6,7 @@
 
 #include "cli/cli_args.h"
 #include "cli/puzzle_input.h"
+#include "engine/bit_solver.h"
 #include "engine/propagate.h"
 #include "engine/solver.h"
 #include "text/text_format.h"
@@ -51,6 +52,14 @@ int RunSolve(const Args& args, std::istream& in, std::ostream& out, std::ostream
     PuzzleText solution;
     uint32_t result = solver.SolvePuzzle(puzzle, solution, wanted, maximum);
     out << result << ' ' << solver.SolutionCount() << ' ' << OutputBoard(solution) << '\n';
+  });
+  return good ? 0 : 2;
+}
+
+int RunCount(const Args& args, std::istream& in, std::ostream& out, std::ostream& err) {
+  if (!args.empty()) return Usage(err, "count");
+  bool good = ForEachPuzzle(in, err, [&](const PuzzleText& puzzle) {
+    out << CountSolutions(puzzle, ~uint64_t{0}) << '\n';
   });
   return good ? 0 : 2;
 }

@@ -13,6 +13,8 @@ using Args = std::vector<std::string>;
 int RunSolve(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunLogic(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunPass(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
+// Every solution counted, without a limit.
+int RunCount(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunCheck(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunFormatCount(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 

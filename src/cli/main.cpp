@@ -19,7 +19,7 @@ using Command = int (*)(const kx::cli::Args&, std::istream&, std::ostream&, std:
 const std::map<std::string, Command>& Commands() {
   static const std::map<std::string, Command> commands = {
       {"solve", kx::cli::RunSolve}, {"logic", kx::cli::RunLogic},   {"pass", kx::cli::RunPass},
-      {"check", kx::cli::RunCheck}, {"fmt64", kx::cli::RunFormatCount},
+      {"check", kx::cli::RunCheck}, {"count", kx::cli::RunCount}, {"fmt64", kx::cli::RunFormatCount},
       {"generate", kx::cli::RunGenerate}, {"thin", kx::cli::RunThin},
       {"slider", kx::cli::RunSlider},     {"state-dump", kx::cli::RunStateDump},
       {"compile-help", kx::cli::RunCompileHelp},

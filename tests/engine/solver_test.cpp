@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "../support/plain_backtracking.h"
 #include "../support/puzzles.h"
 #include "../support/temp_dir.h"
 #include "engine/builtin_puzzle.h"
@@ -19,24 +20,7 @@ using test::kSolvedGrid;
 using test::Str;
 using test::Text;
 
-// Plain backtracking, independent of the solver, to count solutions.
-uint64_t CountSolutions(std::string grid, uint64_t limit) {
-  size_t cell = grid.find_first_not_of("123456789");
-  if (cell == std::string::npos) return 1;
-  uint64_t found = 0;
-  int r = static_cast<int>(cell) / 9, c = static_cast<int>(cell) % 9;
-  for (char d = '1'; d <= '9' && found < limit; ++d) {
-    bool ok = true;
-    for (int k = 0; k < 9 && ok; ++k) {
-      int br = r / 3 * 3 + k / 3, bc = c / 3 * 3 + k % 3;
-      ok = grid[r * 9 + k] != d && grid[k * 9 + c] != d && grid[br * 9 + bc] != d;
-    }
-    if (!ok) continue;
-    grid[cell] = d;
-    found += CountSolutions(grid, limit - found);
-  }
-  return found;
-}
+using test::PlainCount;
 
 bool IsCompleteSolutionOf(const std::string& solution, const std::string& puzzle) {
   Board board;
@@ -95,7 +79,7 @@ TEST_F(SolverTest, ContradictionsAreRefusedWithoutTouchingTheFile) {
 
   // Consistent clues without any solution: the search runs dry.
   std::string dry = "12345678." + std::string(8, '.') + "9" + std::string(63, '.');
-  ASSERT_EQ(CountSolutions(dry, 1), 0u);
+  ASSERT_EQ(PlainCount(dry, 1), 0u);
   EXPECT_EQ(Solve(dry), kNoSolution);
   EXPECT_EQ(solver.SolutionCount(), 0u);
 }
@@ -126,7 +110,7 @@ TEST_F(SolverTest, CountsEachDistinctSolutionOnce) {
   // which the search reaches on several paths.
   std::string puzzle = kSolvedGrid;
   for (int row : {0, 3, 6}) puzzle.replace(row * 9, 9, 9, '.');
-  uint64_t expected = CountSolutions(puzzle, 1000);
+  uint64_t expected = PlainCount(puzzle, 1000);
   ASSERT_EQ(expected, 12u);
   Solve(puzzle, 1, 1000);
   EXPECT_EQ(solver.SolutionCount(), expected);
@@ -169,7 +153,7 @@ TEST_F(SolverTest, CurrentSolutionFileStopsAtTenSolutions) {
 TEST_F(SolverTest, LogModeWritesHeaderAndNumberedSolutions) {
   std::string grid = kSolvedGrid;
   grid[0] = grid[1] = grid[9] = grid[10] = ' ';
-  uint64_t solutions = CountSolutions(grid, 100);
+  uint64_t solutions = PlainCount(grid, 100);
   solver.SolvePuzzle(Text(grid), out, 1, ~0ull, "log.txt");
   std::string log = ReadFile("log.txt");
   std::string expected = "\r\nInit-Sudoko:\r\n\"" + grid + "\"\r\nSolutions:\r\n";

@@ -1,0 +1,274 @@
+#include "engine/bit_solver.h"
+
+#include <bit>
+
+namespace kx {
+
+namespace {
+
+// The cells of one digit, band by band: lane b holds rows 3b..3b+2 with
+// bit (row % 3) * 9 + column, so cell i is bit i % 27 of lane i / 27.
+// Lane 3 is always 0. Rows, columns and boxes are then shifts and masks
+// of the band words, four lanes at a time.
+using Bands = uint32_t __attribute__((vector_size(16)));
+using Halves = uint64_t __attribute__((vector_size(16)));
+
+constexpr uint32_t kRow = 0x1FF;
+constexpr uint32_t kBand = 0x7FFFFFF;
+// The three rows of a band spread to 10-bit fields: a guard bit above each
+// field stops borrows when all three are tested at once.
+constexpr uint32_t kFieldGuards = (1u << 9) | (1u << 19) | (1u << 29);
+constexpr uint32_t kFieldLows = 1u | (1u << 10) | (1u << 20);
+// One bit per box in a row of nine: the left column of each box.
+constexpr uint32_t kBoxLefts = 0x49;
+
+constexpr int kAllDigits = 0x1FF;
+constexpr Bands kAllLanes = {~0u, ~0u, ~0u, 0};
+constexpr Bands kAllCells = {kBand, kBand, kBand, 0};
+
+inline bool Any(Bands v) {
+  const Halves h = std::bit_cast<Halves>(v);
+  return (h[0] | h[1]) != 0;
+}
+
+// The other lanes of a band word, turned so that lane b sees lane b+1 (b+2).
+inline Bands NextBand(Bands v) { return __builtin_shufflevector(v, v, 1, 2, 0, 3); }
+inline Bands BandAfterNext(Bands v) { return __builtin_shufflevector(v, v, 2, 0, 1, 3); }
+
+// Repeats a 9-bit row pattern in all three rows of every band.
+inline Bands AllRows(Bands row) { return row | (row << 9) | (row << 18); }
+
+struct Tables {
+  Bands cell[81];
+  Bands peers[81];  // the 20 other cells of the row, the column and the box
+};
+
+Tables BuildTables() {
+  Tables t{};
+  for (int i = 0; i < 81; ++i) {
+    t.cell[i][i / 27] = 1u << (i % 27);
+    for (int j = 0; j < 81; ++j) {
+      const bool sameRow = i / 9 == j / 9, sameColumn = i % 9 == j % 9;
+      const bool sameBox = BoxOrigin(i) == BoxOrigin(j);
+      if (j != i && (sameRow || sameColumn || sameBox)) t.peers[i][j / 27] |= 1u << (j % 27);
+    }
+  }
+  return t;
+}
+
+const Tables kTables = BuildTables();
+
+struct Position {
+  Bands digits[9];  // where each digit can still go; a placed digit keeps its cell
+  Bands open;       // cells not placed yet
+};
+
+// Calls f(cell) for every cell of the set; lanes 0 and 1 share the low
+// 64 bits, where a bit at 32 or above is 5 more than its cell's index.
+template <typename F>
+inline void ForEachCell(Bands v, F f) {
+  const Halves h = std::bit_cast<Halves>(v);
+  for (uint64_t bits = h[0]; bits != 0; bits &= bits - 1) {
+    const int bit = std::countr_zero(bits);
+    f(bit - 5 * (bit >> 5));
+  }
+  for (uint64_t bits = h[1]; bits != 0; bits &= bits - 1) f(54 + std::countr_zero(bits));
+}
+
+inline bool Has(Bands v, int cell) { return (v[cell / 27] >> (cell % 27)) & 1u; }
+
+// Puts the digit into an open cell and takes it from the cell's peers.
+// Returns the digits whose cells changed (bit d for digit d), or -1 when
+// the digit can no longer go there.
+inline int Place(Position& p, int digit, int cell) {
+  if (!Has(p.digits[digit], cell)) return -1;
+  const Bands bit = kTables.cell[cell];
+  int changed = 1 << digit;
+  for (int d = 0; d < 9; ++d) {
+    if (Has(p.digits[d], cell)) changed |= 1 << d;
+    p.digits[d] &= ~bit;
+  }
+  p.digits[digit] = (p.digits[digit] & ~kTables.peers[cell]) | bit;
+  p.open &= ~bit;
+  return changed;
+}
+
+// Cells that are the only place left for a digit in some row, column or
+// box; units where the digit has no place at all are added to `dead`.
+inline Bands HiddenSingles(Bands m, Bands& dead) {
+  const Bands spread = (m & kRow) | ((m & (kRow << 9)) << 1) | ((m & (kRow << 18)) << 2);
+  const Bands lessOne = (spread | kFieldGuards) - kFieldLows;
+  const Bands someInRow = lessOne & kFieldGuards;
+  const Bands severalInRow = (((spread & lessOne) | kFieldGuards) - kFieldLows) & kFieldGuards;
+  dead |= kFieldGuards & ~someInRow;
+  const Bands singleRows = someInRow & ~severalInRow;
+  const Bands inSingleRows = spread & (singleRows - (singleRows >> 9));
+  Bands hidden = (inSingleRows & kRow) | ((inSingleRows >> 1) & (kRow << 9)) | ((inSingleRows >> 2) & (kRow << 18));
+
+  // Fold each band's rows into "at least once" and "at least twice" per column.
+  const Bands a = m & kRow, b = (m >> 9) & kRow, c = m >> 18;
+  const Bands once = a | b | c;
+  const Bands twice = (a & b) | (c & (a | b));
+
+  const Bands once1 = NextBand(once), once2 = BandAfterNext(once);
+  const Bands columnOnce = once | once1 | once2;
+  const Bands columnTwice =
+      twice | NextBand(twice) | BandAfterNext(twice) | (once & once1) | (once2 & (once | once1));
+  dead |= kRow & ~columnOnce;
+  hidden |= m & AllRows(columnOnce & ~columnTwice);
+
+  const Bands left = once & kBoxLefts, middle = (once >> 1) & kBoxLefts, right = (once >> 2) & kBoxLefts;
+  const Bands boxOnce = left | middle | right;
+  const Bands boxTwice = ((twice | (twice >> 1) | (twice >> 2)) & kBoxLefts) | (left & middle) |
+                         (right & (left | middle));
+  dead |= kBoxLefts & ~boxOnce;
+  const Bands singleBoxes = boxOnce & ~boxTwice;
+  hidden |= m & AllRows(singleBoxes | (singleBoxes << 1) | (singleBoxes << 2));
+  return hidden;
+}
+
+// Places naked and hidden singles until none is left. `changed` names the
+// digits whose cells changed since the position was last settled: only
+// they can hold new hidden singles. False on a contradiction: an open cell
+// without candidates, a unit without a place for some digit, or two singles
+// that exclude each other.
+bool Propagate(Position& p, int changed) {
+  for (;;) {
+    Bands one{}, two{};
+    for (const Bands& d : p.digits) {
+      const Bands m = d & p.open;
+      two |= one & m;
+      one |= m;
+    }
+    const Bands naked = one & ~two;
+
+    Bands dead = p.open & ~one, clash{}, placed{}, placedAs[9];
+    for (int d = 0; d < 9; ++d) {
+      const Bands m = p.digits[d];
+      Bands singles = naked & m;
+      if (changed & (1 << d)) singles |= HiddenSingles(m, dead) & p.open;
+      clash |= singles & placed;
+      placed |= singles;
+      placedAs[d] = singles;
+    }
+    if (Any((dead & kAllLanes) | clash)) return false;
+    if (!Any(placed)) return true;
+
+    changed = 0;
+    for (int d = 0; d < 9; ++d) {
+      Bands& m = p.digits[d];
+      const Bands before = m;
+      m &= ~(placed & ~placedAs[d]);
+      if (Any(placedAs[d])) {
+        bool fits = true;
+        ForEachCell(placedAs[d], [&](int cell) {
+          fits = fits && Has(m, cell);
+          m &= ~kTables.peers[cell];
+        });
+        if (!fits) return false;
+      }
+      if (Any(m ^ before)) changed |= 1 << d;
+    }
+    p.open &= ~placed;
+  }
+}
+
+int FirstCell(Bands v) {
+  for (int lane = 0; lane < 3; ++lane) {
+    if (v[lane] != 0) return lane * 27 + std::countr_zero(v[lane]);
+  }
+  return -1;
+}
+
+// The open cell to guess in: one with the fewest candidates among two,
+// three and more.
+int BranchCell(const Position& p) {
+  Bands one{}, two{}, three{}, four{};
+  for (const Bands& d : p.digits) {
+    const Bands m = d & p.open;
+    four |= three & m;
+    three |= two & m;
+    two |= one & m;
+    one |= m;
+  }
+  if (Bands pair = two & ~three; Any(pair)) return FirstCell(pair);
+  if (Bands triple = three & ~four; Any(triple)) return FirstCell(triple);
+  return FirstCell(p.open);
+}
+
+void ToText(const Position& p, PuzzleText& text) {
+  for (int d = 0; d < 9; ++d) {
+    ForEachCell(p.digits[d], [&](int cell) { text[cell] = static_cast<char>('1' + d); });
+  }
+}
+
+// Depth-first search; `sink` is told of every solution and returns false
+// to stop. Returns false once stopped.
+template <typename Sink>
+bool Search(Position& p, int changed, int depth, Sink& sink) {
+  if (!Propagate(p, changed)) return true;
+  if (!Any(p.open)) return sink(p, depth);
+  const int cell = BranchCell(p);
+  int digits[9], n = 0;
+  for (int d = 0; d < 9; ++d) {
+    if (Has(p.digits[d], cell)) digits[n++] = d;
+  }
+  for (int k = 0; k + 1 < n; ++k) {
+    Position child = p;
+    if (!Search(child, Place(child, digits[k], cell), depth + 1, sink)) return false;
+  }
+  // The last candidate needs no copy.
+  const int last = Place(p, digits[n - 1], cell);
+  return Search(p, last, depth + 1, sink);
+}
+
+// The clues placed on an empty board; false when two of them clash.
+bool Start(const PuzzleText& puzzle, Position& p) {
+  for (Bands& d : p.digits) d = kAllCells;
+  p.open = kAllCells;
+  for (int i = 0; i < 81; ++i) {
+    const char c = puzzle[i];
+    if (c >= '1' && c <= '9' && Place(p, c - '1', i) < 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+uint64_t CountSolutions(const PuzzleText& puzzle, uint64_t limit) {
+  uint64_t count = 0;
+  Position p;
+  if (limit == 0 || !Start(puzzle, p)) return 0;
+  auto sink = [&](const Position&, int) { return ++count < limit; };
+  Search(p, kAllDigits, 0, sink);
+  return count;
+}
+
+bool FindFirstSolution(const PuzzleText& puzzle, PuzzleText& solution) {
+  bool found = false;
+  Position p;
+  if (!Start(puzzle, p)) return false;
+  auto sink = [&](const Position& s, int) {
+    ToText(s, solution);
+    found = true;
+    return false;
+  };
+  Search(p, kAllDigits, 0, sink);
+  return found;
+}
+
+uint64_t ForEachSolution(const PuzzleText& puzzle, SolutionVisitor& visitor) {
+  uint64_t count = 0;
+  Position p;
+  if (!Start(puzzle, p)) return 0;
+  PuzzleText text;
+  auto sink = [&](const Position& s, int depth) {
+    ToText(s, text);
+    ++count;
+    return visitor.Visit(text, depth);
+  };
+  Search(p, kAllDigits, 0, sink);
+  return count;
+}
+
+}  // namespace kx
