@@ -46,7 +46,7 @@ int RunEnumerate(const Args& given, std::istream& in, std::ostream& out, std::os
     for (char& c : puzzle) {
       if (c < '1' || c > '9') c = ' ';
     }
-    solver.SolvePuzzle(puzzle, solution, 1, ~uint64_t{0}, file.c_str());
+    solver.EnumerateSolutions(puzzle, solution, file.c_str());
     DedupCounters counters;
     DedupOptions options;
     options.memoryLimit = DefaultDedupMemoryLimit();

@@ -1,6 +1,7 @@
 #include "engine/solution_files.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace kx {
 
@@ -18,18 +19,30 @@ void AppendSolutionGrid(std::string& out, const PuzzleText& text) {
   out += "-----------\r\n";
 }
 
+void AppendRunHeader(std::string& out, const PuzzleText& puzzle) {
+  out += "\r\nInit-Sudoko:\r\n";
+  AppendQuotedLine(out, puzzle);
+  out += "Solutions:\r\n";
+}
+
 void AppendQuotedLine(std::string& out, const PuzzleText& text) {
   out.push_back('"');
   out.append(text.data(), text.size());
   out += "\"\r\n";
 }
 
+void FormatSolutionLine(char (&line)[kSolutionLineSize], uint64_t number, const PuzzleText& text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  for (int k = 15; k >= 0; --k, number >>= 4) line[k] = kHex[number & 15];
+  std::memcpy(line + 16, " : \"", 4);
+  std::memcpy(line + 20, text.data(), text.size());
+  std::memcpy(line + 101, "\"\r\n", 3);
+}
+
 void AppendSolutionLine(std::string& out, uint64_t number, const PuzzleText& text) {
-  char prefix[20];
-  std::snprintf(prefix, sizeof prefix, "%016llX", static_cast<unsigned long long>(number));
-  out += prefix;
-  out += " : ";
-  AppendQuotedLine(out, text);
+  char line[kSolutionLineSize];
+  FormatSolutionLine(line, number, text);
+  out.append(line, sizeof line);
 }
 
 int64_t AppendToFile(const char* path, std::string_view data) {
@@ -42,23 +55,42 @@ int64_t AppendToFile(const char* path, std::string_view data) {
 }
 
 LogAppender::~LogAppender() {
+  Flush();
   if (file_) std::fclose(file_);
 }
 
 int64_t LogAppender::Append(std::string_view data) {
+  if (Write(data) < 0) return -1;
+  return Flush();
+}
+
+int64_t LogAppender::Write(std::string_view data) {
+  pending_.append(data);
+  if (pending_.size() >= kPendingLimit) return Flush();
+  return size_ + static_cast<int64_t>(pending_.size());
+}
+
+int64_t LogAppender::Flush() {
+  if (pending_.empty()) return size_;
   if (!file_) {
     file_ = std::fopen(path_, "ab");
-    if (!file_) return -1;
+    if (!file_) {
+      pending_.clear();
+      return -1;
+    }
     std::fseek(file_, 0, SEEK_END);
     size_ = std::ftell(file_);
   }
-  const bool ok = std::fwrite(data.data(), 1, data.size(), file_) == data.size() && std::fflush(file_) == 0;
-  if (!ok || size_ < 0) {
+  const bool ok = std::fwrite(pending_.data(), 1, pending_.size(), file_) == pending_.size() &&
+                  std::fflush(file_) == 0 && size_ >= 0;
+  if (!ok) {
     std::fclose(file_);
     file_ = nullptr;
+    pending_.clear();
     return -1;
   }
-  size_ += static_cast<int64_t>(data.size());
+  size_ += static_cast<int64_t>(pending_.size());
+  pending_.clear();
   return size_;
 }
 

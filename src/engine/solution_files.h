@@ -12,6 +12,15 @@ namespace kx {
 // Scratch file with the puzzle and its first solutions, rewritten per run.
 inline constexpr const char* kCurrentSolutionFile = "KX_Aktuelle Sudoku-Lösung(en).txt";
 
+// The current-solution file shows the puzzle and this many solutions.
+inline constexpr uint64_t kSolutionsInCurrentFile = 10;
+
+// Log lines of a run: the header before its solutions, and the line of a
+// run without any.
+void AppendRunHeader(std::string& out, const PuzzleText& puzzle);
+inline constexpr const char* kContradictionLine =
+    "Widersprüchliche Definitionen. N i c h t  l ö s b a r !!!!!!\r\n";
+
 // Appends one grid of the current-solution file: digits as they are,
 // everything else as '-'.
 void AppendSolutionGrid(std::string& out, const PuzzleText& text);
@@ -20,6 +29,8 @@ void AppendSolutionGrid(std::string& out, const PuzzleText& text);
 void AppendQuotedLine(std::string& out, const PuzzleText& text);
 
 // The log's solution line: 16 upper-case hex digits, " : ", the quoted line.
+inline constexpr size_t kSolutionLineSize = 104;
+void FormatSolutionLine(char (&line)[kSolutionLineSize], uint64_t number, const PuzzleText& text);
 void AppendSolutionLine(std::string& out, uint64_t number, const PuzzleText& text);
 
 // Opens the file for appending, writes, closes. Failures are ignored, as
@@ -28,9 +39,12 @@ void AppendSolutionLine(std::string& out, uint64_t number, const PuzzleText& tex
 int64_t AppendToFile(const char* path, std::string_view data);
 
 // The search's log, held open for a whole run instead of opened for every
-// line. Each Append has reached the system when it returns, so a reader,
-// the progress pump or a crash after it finds every line written so far.
-// A failed write closes the file; the next Append opens it again.
+// line. What Append takes has reached the system when it returns, so a
+// reader, the progress pump or a crash after it finds every line written
+// so far. Write only collects the data, for the system to get at the next
+// Append or Flush or when enough has piled up: a million lines a second
+// cannot each be a system call. A failed write closes the file; the next
+// one opens it again.
 class LogAppender {
  public:
   explicit LogAppender(const char* path) : path_(path) {}
@@ -38,13 +52,18 @@ class LogAppender {
   LogAppender(const LogAppender&) = delete;
   LogAppender& operator=(const LogAppender&) = delete;
 
-  // Returns the size of the file after the write, or -1 when it failed.
+  // Both return the size of the file with the data, or -1 when it failed.
   int64_t Append(std::string_view data);
+  int64_t Write(std::string_view data);
+  int64_t Flush();
 
  private:
+  static constexpr size_t kPendingLimit = 1 << 16;
+
   const char* path_;
   std::FILE* file_ = nullptr;
-  int64_t size_ = 0;
+  int64_t size_ = 0;  // on disk, without what is pending
+  std::string pending_;
 };
 
 // Replaces the file's content with data; failures are ignored.

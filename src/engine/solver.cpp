@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "engine/bit_solver.h"
 #include "engine/propagate.h"
 #include "engine/solution_files.h"
 
@@ -12,11 +13,9 @@ namespace kx {
 namespace {
 
 constexpr uint32_t kGuessLimit = 500000;
-constexpr uint64_t kMaxSolutionsInCurrentFile = 10;
-constexpr uint32_t kDisplayIntervalMs = 200;
-constexpr uint64_t kUnknownDiskLimit = 0xFFFFFF00;
-constexpr const char* kContradictionLine =
-    "Widersprüchliche Definitionen. N i c h t  l ö s b a r !!!!!!\r\n";
+// The ring holds this many solutions, so up to one more are counted
+// without a repeat slipping through.
+constexpr uint64_t kRepeatFreeMaximum = 17;
 
 // First cell at or after `from` with at least two candidates, or -1.
 int NextMultiCandidateCell(const Board& board, int from) {
@@ -45,6 +44,12 @@ std::optional<uint64_t> SolverHost::FreeDiskBytes() {
   auto space = std::filesystem::space(".", error);
   if (error) return std::nullopt;
   return space.available;
+}
+
+uint64_t LogDiskLimit(SolverHost& host) {
+  constexpr uint64_t kUnknownDiskLimit = 0xFFFFFF00;
+  const auto free = host.FreeDiskBytes();
+  return free ? *free / 3 : kUnknownDiskLimit;
 }
 
 SolverHost& NullSolverHost() {
@@ -79,7 +84,7 @@ uint32_t Solver::SolvePuzzle(const PuzzleText& in, PuzzleText& out, uint64_t wan
   bool dead = false, hasStack = false, solved = false, fileStarted = false;
   int depth = 0, probeCell = 0, probeCandidate = 0, branch = 0;
   unsigned count = 0, remaining = 0;
-  uint64_t diskLimit = kUnknownDiskLimit;
+  uint64_t diskLimit = 0;
   uint32_t lastDisplay = 0;
   CheckResult c = 0;
   solutionCount_ = 0;
@@ -96,13 +101,20 @@ uint32_t Solver::SolvePuzzle(const PuzzleText& in, PuzzleText& out, uint64_t wan
   std::optional<LogAppender> log;
   if (logFile) {
     log.emplace(logFile);
-    logLine_.assign("\r\nInit-Sudoko:\r\n");
-    AppendQuotedLine(logLine_, in);
-    logLine_ += "Solutions:\r\n";
+    logLine_.clear();
+    AppendRunHeader(logLine_, in);
     log->Append(logLine_);
     lastDisplay = host_->TickCount();
-    if (auto free = host_->FreeDiskBytes()) diskLimit = *free / 3;
+    diskLimit = LogDiskLimit(*host_);
   }
+
+  // With the first solution wanted and no repeats possible, the count the
+  // search ends with is the number of distinct solutions, capped at the
+  // maximum; the bit solver knows it long before the search does. It is
+  // asked once a guess is needed, so puzzles the deductions finish alone
+  // never pay for it.
+  const bool countKnowable = !logFile && wanted == 1 && maximum >= 2 && maximum <= kRepeatFreeMaximum;
+  uint64_t knownCount = 0;
 
   if (CheckBoard(w) & kCheckContradictionMask) goto end;
 
@@ -119,7 +131,7 @@ probe:
   if (solved) {
     guesses = 0;
     if (CountIfNew(w)) {
-      if (fileStarted && solutionCount_ <= kMaxSolutionsInCurrentFile) {
+      if (fileStarted && solutionCount_ <= kSolutionsInCurrentFile) {
         BoardToText(w, text);
         AppendSolutionGrid(currentFileText_, text);
       }
@@ -135,7 +147,7 @@ probe:
       }
       if (host_->BusyEnumerating()) {
         uint32_t now = host_->TickCount();
-        if (now - lastDisplay > kDisplayIntervalMs) {
+        if (now - lastDisplay > kSolutionDisplayIntervalMs) {
           lastDisplay = now;
           host_->SearchDisplayHook(w, probeCell);
         }
@@ -145,6 +157,12 @@ probe:
         resultBoard = w;
       }
       if (solutionCount_ >= maximum || !hasStack) goto end;
+      // The rest of the search would only count the others; it must run
+      // only when their grids go into the current-solution file.
+      if (countKnowable && (knownCount == 1 || !fileStarted)) {
+        solutionCount_ = knownCount;
+        goto end;
+      }
       score = 0;
     }
   }
@@ -154,6 +172,10 @@ probe:
   ++guesses;
 
   if (!hasStack) {
+    if (countKnowable) {
+      knownCount = CountSolutions(in, maximum);
+      if (knownCount == 0) goto end;
+    }
     if (!stack_) stack_ = std::make_unique<std::array<GuessFrame, kFrames>>();
     hasStack = true;
     depth = 1;

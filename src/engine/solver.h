@@ -31,6 +31,14 @@ class Solver {
   uint32_t SolvePuzzle(const PuzzleText& in, PuzzleText& out, uint64_t wanted, uint64_t maximum,
                        const char* logFile = nullptr);
 
+  // Every distinct solution of `in` once into the log file, numbered from
+  // 1 after the run header, or the contradiction line. The result, `out`
+  // and the current-solution file are the rating search's, as SolvePuzzle
+  // gives them for the same puzzle in log mode; SolutionCount counts the
+  // solutions written. The progress pump is called after every solution
+  // and may cancel; the run also stops at the disk limit.
+  uint32_t EnumerateSolutions(const PuzzleText& in, PuzzleText& out, const char* logFile);
+
   uint64_t SolutionCount() const { return solutionCount_; }
   void SetSolutionCount(uint64_t count) { solutionCount_ = count; }
   uint64_t LogFileSize() const { return logFileSize_; }

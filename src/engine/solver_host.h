@@ -32,6 +32,14 @@ class SolverHost {
   virtual std::optional<uint64_t> FreeDiskBytes();
 };
 
+// A found solution is shown on the board at most this often while all
+// solutions are searched.
+inline constexpr uint32_t kSolutionDisplayIntervalMs = 200;
+
+// The log of a search may take a third of the free disk space, or nearly
+// 4 GiB when the free space is unknown.
+uint64_t LogDiskLimit(SolverHost& host);
+
 // The host used when the caller passes none.
 SolverHost& NullSolverHost();
 

@@ -51,7 +51,7 @@ int EnumerateAllSolutions(Program& p) {
   p.state.gameStatus |= status::kBusyEnumerating;
   p.solver.SetSolutionCount(0);
   ShowProgress(p, ProgressPhase::Searching);
-  p.solver.SolvePuzzle(p.state.startPuzzleText, p.state.solutionText, 1, ~uint64_t{0}, kSolutionLogFile);
+  p.solver.EnumerateSolutions(p.state.startPuzzleText, p.state.solutionText, kSolutionLogFile);
   HideProgress(p);
   p.state.gameStatus &= ~status::kBusyEnumerating;
   TextToBoard(p.state.currentBoard, p.state.startPuzzleText);
