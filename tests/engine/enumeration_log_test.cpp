@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -68,6 +69,74 @@ TEST_F(EnumerationLogTest, ContradictionWritesHeaderAndItsLine) {
   const std::string twoFives = "55" + std::string(79, ' ');
   EXPECT_EQ(Enumerate(twoFives), kNoSolution);
   EXPECT_EQ(ReadFile(kSolutionLogFile), "\r\nInit-Sudoko:\r\n\"" + twoFives +
+                                            "\"\r\nSolutions:\r\nWidersprüchliche Definitionen. N i c h t  l ö s b a r !!!!!!\r\n");
+}
+
+// The all-solutions search writes its lines through the bit solver.
+class FastEnumerationTest : public test::TempDirTest {
+ protected:
+  struct Host : SolverHost {
+    int PumpProgressWindow() override { return ++pumps == cancelAt; }
+    std::optional<uint64_t> FreeDiskBytes() override { return freeDisk; }
+    bool BusyEnumerating() const override { return true; }
+    uint32_t TickCount() override { return now += 7; }
+    void SearchDisplayHook(const Board&, int cell) override {
+      ++displays;
+      shownCell = cell;
+    }
+    void SaveStatusBoard() override { ++saves; }
+    void RestoreStatusBoard() override { ++restores; }
+    void SetMarkedCell(int cell) override { marked = cell; }
+    void WarningBeep() override { ++beeps; }
+    int pumps = 0, cancelAt = -1, displays = 0, shownCell = -1, saves = 0, restores = 0, marked = -1, beeps = 0;
+    uint32_t now = 0;
+    std::optional<uint64_t> freeDisk = uint64_t{1} << 40;
+  };
+  uint32_t Enumerate(const std::string& puzzle) {
+    PuzzleText out;
+    return solver.EnumerateSolutions(test::Text(puzzle), out, kSolutionLogFile);
+  }
+  Host host;
+  Solver solver{&host};
+};
+
+TEST_F(FastEnumerationTest, WritesEachSolutionOnceNumberedAfterTheHeader) {
+  Enumerate(kManySolutions);
+  EXPECT_EQ(solver.SolutionCount(), 1013u);
+  const std::string log = ReadFile(kSolutionLogFile);
+  ASSERT_EQ(log.size(), kHeaderBytes + 104 * 1013);
+  EXPECT_EQ(solver.LogFileSize(), log.size());
+  EXPECT_EQ(log.substr(kHeaderBytes + 104 * 1012, 20), "00000000000003F5 : \"");
+  EXPECT_EQ(host.pumps, 1013);
+  // A display at most every 200 ms of the clock, which moves 7 ms a call.
+  EXPECT_GT(host.displays, 0);
+  EXPECT_LE(host.displays, 1013 * 7 * 2 / 200 + 1);
+  EXPECT_GE(host.marked, 0);
+  EXPECT_LE(host.marked, 81);
+  EXPECT_EQ(host.saves, host.restores);
+  EXPECT_EQ(host.beeps, 0);
+}
+
+TEST_F(FastEnumerationTest, CancelAndDiskLimitStopAfterTheirSolution) {
+  host.cancelAt = 5;
+  Enumerate(kManySolutions);
+  EXPECT_EQ(solver.SolutionCount(), 5u);
+  EXPECT_EQ(ReadFile(kSolutionLogFile).size(), kHeaderBytes + 104 * 5);
+
+  std::filesystem::remove(kSolutionLogFile);
+  host.cancelAt = -1;
+  host.freeDisk = 3 * (kHeaderBytes + 104 * 20 + 50);
+  Enumerate(kManySolutions);
+  EXPECT_EQ(solver.SolutionCount(), 21u);
+  EXPECT_EQ(ReadFile(kSolutionLogFile).size(), kHeaderBytes + 104 * 21);
+}
+
+TEST_F(FastEnumerationTest, ContradictionGivesItsLineAndOneBeep) {
+  const std::string dry = "12345678." + std::string(8, '.') + "9" + std::string(63, '.');
+  EXPECT_EQ(Enumerate(dry), kNoSolution);
+  EXPECT_EQ(solver.SolutionCount(), 0u);
+  EXPECT_EQ(host.beeps, 1);
+  EXPECT_EQ(ReadFile(kSolutionLogFile), "\r\nInit-Sudoko:\r\n\"" + dry +
                                             "\"\r\nSolutions:\r\nWidersprüchliche Definitionen. N i c h t  l ö s b a r !!!!!!\r\n");
 }
 
