@@ -25,7 +25,17 @@ int CountClues(const PuzzleText& text) {
 
 uint32_t Generator::Solve(const PuzzleText& in, PuzzleText& out, uint64_t maximum) {
   ++stats_.solverCalls;
+  lastSolved_ = in;
+  lastMaximum_ = maximum;
   return solver_.SolvePuzzle(in, out, 1, maximum);
+}
+
+// Every call would rewrite the current-solution file; only the last one's
+// stays, so it alone is written, by the same call made again.
+void Generator::WriteCurrentSolutionFile() {
+  solver_.SetWritesCurrentSolutionFile(true);
+  PuzzleText scratch;
+  solver_.SolvePuzzle(lastSolved_, scratch, 1, lastMaximum_);
 }
 
 void Generator::MakeRandomPuzzle(PuzzleText& text) {
@@ -69,6 +79,8 @@ uint32_t Generator::GeneratePuzzle(uint32_t minimum, uint32_t maximum, int thinn
   stats_ = {};
   SolverHost& host = solver_.Host();
   host.SetBusyGenerating(true);
+  const bool writesFile = solver_.WritesCurrentSolutionFile();
+  solver_.SetWritesCurrentSolutionFile(false);
   uint32_t difficulty = 0;
   while (difficulty < minimum || difficulty > maximum) {
     do {
@@ -78,8 +90,9 @@ uint32_t Generator::GeneratePuzzle(uint32_t minimum, uint32_t maximum, int thinn
     difficulty = Solve(puzzle, solution, 1);
   }
   stats_.cluesBeforeThinning = stats_.cluesAfterThinning = CountClues(puzzle);
+  if (thinningTarget != 0) ThinPuzzle(puzzle, thinningTarget, difficulty);
+  if (writesFile) WriteCurrentSolutionFile();
   if (thinningTarget != 0) {
-    ThinPuzzle(puzzle, thinningTarget, difficulty);
     stats_.cluesAfterThinning = CountClues(puzzle);
     solver_.SetSolutionCount(1);
   }

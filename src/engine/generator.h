@@ -39,10 +39,15 @@ class Generator {
 
  private:
   uint32_t Solve(const PuzzleText& in, PuzzleText& out, uint64_t maximum);
+  // Runs the last solver call once more with the current-solution file on.
+  void WriteCurrentSolutionFile();
 
   Solver& solver_;
   PuzzleRandom& random_;
   Board scratch_{};
+  // The last solver call, whose current-solution file the player finds.
+  PuzzleText lastSolved_{};
+  uint64_t lastMaximum_ = 0;
   GeneratorStats stats_;
 };
 

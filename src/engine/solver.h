@@ -45,6 +45,7 @@ class Solver {
 
   // The game always writes the current-solution file; batch tools may not.
   void SetWritesCurrentSolutionFile(bool writes) { writesCurrentSolutionFile_ = writes; }
+  bool WritesCurrentSolutionFile() const { return writesCurrentSolutionFile_; }
   void SetHost(SolverHost* host);
   SolverHost& Host() { return *host_; }
 

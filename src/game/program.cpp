@@ -7,7 +7,7 @@
 namespace kx {
 
 Program::Program(Host& h, uint32_t randomSeed)
-    : host(h), random(randomSeed), solver(this), generator(solver, random) {
+    : host(h), random(randomSeed), noiseRandom(~randomSeed), solver(this), generator(solver, random) {
   state.startPuzzleText = BuiltinPuzzleText();
 }
 
@@ -20,8 +20,8 @@ void Program::SearchDisplayHook(const Board& board, int cellIndex) {
   } else {
     // Noise picture while the generator guesses.
     for (int i = 0; i < 81; ++i) {
-      state.currentBoard[i] = static_cast<CellWord>(1u << (1 + random.Next() % 9));
-      const uint32_t r = random.Next() & 0x3FF;
+      state.currentBoard[i] = static_cast<CellWord>(1u << (1 + noiseRandom.Next() % 9));
+      const uint32_t r = noiseRandom.Next() & 0x3FF;
       state.statusBoard[i] = static_cast<uint16_t>((r & kAllCandidates) | ((r & 1) ? cell::kFixed : 0));
     }
   }

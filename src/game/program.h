@@ -51,6 +51,9 @@ class Program : public SolverHost {
   // Range of the last slider position, for Enter on the slider field.
   SliderRange sliderRange{1000, 50000, 1125};
   PuzzleRandom random;
+  // The generator's noise picture draws from its own numbers, so that the
+  // puzzles a seed gives do not depend on how often the search guessed.
+  PuzzleRandom noiseRandom;
   Solver solver;
   Generator generator;
   // Shown while all solutions are searched; none without a window.

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/literal_solver.h"
 #include "../support/puzzles.h"
 #include "../support/temp_dir.h"
 #include "engine/difficulty.h"
 #include "engine/propagate.h"
+#include "engine/solution_files.h"
+
+#include <filesystem>
 
 namespace kx {
 namespace {
@@ -54,6 +58,40 @@ TEST_F(GeneratorTest, EveryLevelGivesUniquePuzzlesInsideItsRange) {
   }
   EXPECT_EQ(host.busyChanges, 2 * 3 * kLevelCount);
   EXPECT_GT(host.noisePictures, 0);  // guesses while busy show the noise picture
+}
+
+TEST_F(GeneratorTest, CurrentSolutionFileIsTheLastCallsWhetherWrittenOrNot) {
+  // The file is written once, at the end; everything else is as without it.
+  for (Level level : {Level::Hard, Level::SuperHard}) {
+    const DifficultyLevel& range = LevelRange(level);
+    PuzzleText withFile, withoutFile, solutionA, solutionB;
+    std::filesystem::remove(kCurrentSolutionFile);
+    random.Seed(11);
+    solver.SetWritesCurrentSolutionFile(true);
+    const uint32_t a = generator.GeneratePuzzle(range.minimum, range.maximum, range.thinningTarget, withFile, solutionA);
+    const uint64_t calls = generator.stats().solverCalls;
+    const std::string file = ReadFile(kCurrentSolutionFile);
+    EXPECT_TRUE(solver.WritesCurrentSolutionFile());
+
+    std::filesystem::remove(kCurrentSolutionFile);
+    random.Seed(11);
+    solver.SetWritesCurrentSolutionFile(false);
+    const uint32_t b = generator.GeneratePuzzle(range.minimum, range.maximum, range.thinningTarget, withoutFile, solutionB);
+    EXPECT_FALSE(std::filesystem::exists(kCurrentSolutionFile));
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(withFile, withoutFile);
+    EXPECT_EQ(solutionA, solutionB);
+    EXPECT_EQ(generator.stats().solverCalls, calls);
+    EXPECT_EQ(solver.SolutionCount(), 1u);
+
+    if (level == Level::Hard) {
+      // Without thinning the last call rates the puzzle itself.
+      const test::LiteralRun rating = test::LiteralSolvePuzzle(withFile, 1, 1);
+      EXPECT_EQ(file, *rating.currentSolutionFile);
+    } else {
+      EXPECT_EQ(file.rfind("\r\nZu lösendes Sudoko:\r\n", 0), 0u);
+    }
+  }
 }
 
 TEST_F(GeneratorTest, SameSeedSamePuzzles) {
