@@ -11,7 +11,7 @@ packages=(
   fonts-liberation2
   xvfb xauth xdotool x11-apps
   qqwing libjpeg-turbo-progs imagemagick poppler-utils
-  time bc
+  time bc hyperfine valgrind
 )
 
 missing=()

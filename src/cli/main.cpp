@@ -1,5 +1,8 @@
 // kx-sudoku-cli: the puzzle engine and the file formats from the shell.
+#include <unistd.h>
+
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <map>
 #include <string>
@@ -9,7 +12,6 @@
 #include "cli/generator_commands.h"
 #include "cli/state_commands.h"
 #include "cli/help_commands.h"
-#include "cli/print_commands.h"
 #include "cli/picture_commands.h"
 
 namespace {
@@ -23,16 +25,29 @@ const std::map<std::string, Command>& Commands() {
       {"generate", kx::cli::RunGenerate}, {"thin", kx::cli::RunThin},
       {"slider", kx::cli::RunSlider},     {"state-dump", kx::cli::RunStateDump},
       {"compile-help", kx::cli::RunCompileHelp},
-      {"print", kx::cli::RunPrint},
       {"jpeg2bmp", kx::cli::RunJpegToBmp}, {"bmp2bmp", kx::cli::RunBmpToBmp},
       {"enumerate", kx::cli::RunEnumerate}, {"dedup", kx::cli::RunDedup},
   };
   return commands;
 }
 
+// The print command lives in a program of its own beside this one.
+constexpr const char* kPrintProgram = "kx-sudoku-cli-print";
+
+int RunPrintProgram(char** argv) {
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  const std::string program = (error ? std::filesystem::path(argv[0]) : self).parent_path() / kPrintProgram;
+  argv[1] = const_cast<char*>(kPrintProgram);
+  ::execv(program.c_str(), argv + 1);
+  std::cerr << "kx-sudoku-cli: cannot start " << program << ": " << std::strerror(errno) << "\n";
+  return 1;
+}
+
 int PrintUsage() {
   std::cerr << "usage: kx-sudoku-cli COMMAND [ARGS]\ncommands:";
   for (const auto& [name, command] : Commands()) std::cerr << ' ' << name;
+  std::cerr << " print";
   std::cerr << "\n";
   return 2;
 }
@@ -42,6 +57,7 @@ int PrintUsage() {
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   if (argc < 2) return PrintUsage();
+  if (std::strcmp(argv[1], "print") == 0) return RunPrintProgram(argv);
   auto found = Commands().find(argv[1]);
   if (found == Commands().end()) return PrintUsage();
   kx::cli::Args args(argv + 2, argv + argc);

@@ -6,43 +6,6 @@ namespace kx {
 
 namespace {
 
-UnitTables BuildUnitTables() {
-  UnitTables t{};
-  for (int i = 0; i < 81; ++i) {
-    int row = i / 9, column = i % 9;
-    int box = (row / 3) * 3 + column / 3;
-    t.rowOf[i] = static_cast<uint8_t>(row);
-    t.columnOf[i] = static_cast<uint8_t>(column);
-    t.boxOf[i] = static_cast<uint8_t>(box);
-  }
-  static constexpr int kBoxOffsets[9] = {0, 1, 2, 9, 10, 11, 18, 19, 20};
-  static constexpr int kBoxOrigins[9] = {0, 3, 6, 27, 30, 33, 54, 57, 60};
-  for (int u = 0; u < 9; ++u) {
-    for (int k = 0; k < 9; ++k) {
-      t.cells[u][k] = static_cast<uint8_t>(u * 9 + k);
-      t.cells[9 + u][k] = static_cast<uint8_t>(k * 9 + u);
-      t.cells[18 + u][k] = static_cast<uint8_t>(kBoxOrigins[u] + kBoxOffsets[k]);
-    }
-  }
-  for (int i = 0; i < 81; ++i) {
-    const int unitsOfCell[3] = {t.rowOf[i], 9 + t.columnOf[i], 18 + t.boxOf[i]};
-    for (int u = 0; u < 3; ++u) {
-      int n = 0;
-      for (uint8_t cell : t.cells[unitsOfCell[u]]) {
-        if (cell != i) t.others[i][u][n++] = cell;
-      }
-    }
-    int n = 0;
-    for (int j = 0; j < 81; ++j) {
-      if (j == i) continue;
-      if (t.rowOf[j] == t.rowOf[i] || t.columnOf[j] == t.columnOf[i] || t.boxOf[j] == t.boxOf[i]) {
-        t.peers[i][n++] = static_cast<uint8_t>(j);
-      }
-    }
-  }
-  return t;
-}
-
 bool IsDigitChar(char c) { return c >= '1' && c <= '9'; }
 
 // Bit position of the n-th set bit of word (n >= 1), or -1 when there is none.
@@ -57,10 +20,6 @@ int NthSetBit(CellWord word, unsigned n) {
 
 }  // namespace
 
-const UnitTables& Units() {
-  static const UnitTables tables = BuildUnitTables();
-  return tables;
-}
 
 void TextToBoard(Board& out, const PuzzleText& in) {
   for (int i = 0; i < 81; ++i) {
@@ -100,29 +59,79 @@ int KeepNthCandidate(CellWord* word, unsigned n) {
   return 0;
 }
 
+namespace {
+
+// Columns 0..7 of a row at once; column 8 is handled on its own.
+using EightWords = uint16_t __attribute__((vector_size(16)));
+
+unsigned OrOfLanes(EightWords v) {
+  v |= __builtin_shufflevector(v, v, 4, 5, 6, 7, 0, 1, 2, 3);
+  v |= __builtin_shufflevector(v, v, 2, 3, 0, 1, 2, 3, 0, 1);
+  v |= __builtin_shufflevector(v, v, 1, 0, 1, 0, 1, 0, 1, 0);
+  return v[0];
+}
+
+unsigned DigitOfSolved(unsigned w) { return IsSolved(static_cast<CellWord>(w)) ? w & kAllCandidates : 0; }
+
+}  // namespace
+
+// Duplicates of a unit are its solved cells minus the distinct digits among
+// them; summed over all units that is three times the solved cells minus
+// the distinct digits of each unit, so per unit only ORs are needed: of all
+// its words (a digit without a place) and of its solved cells' digits.
 CheckResult CheckBoard(const Board& board) {
-  CheckResult result = 0;
-  uint16_t solvedBit[81];  // the digit's bit of a solved cell, else 0
-  for (int i = 0; i < 81; ++i) {
-    const CellWord w = board[i];
-    const bool solved = IsSolved(w);
-    solvedBit[i] = solved ? static_cast<uint16_t>(w & kAllCandidates) : 0;
-    result += !solved;
-    if (w == 0) result += 0x1000000;
-  }
-  // Duplicates of a unit: its solved cells minus the distinct digits among them.
-  for (const auto& unit : Units().cells) {
-    unsigned digits = 0, all = 0;
-    int solvedCells = 0;
-    for (uint8_t cell : unit) {
-      all |= board[cell];
-      digits |= solvedBit[cell];
-      solvedCells += solvedBit[cell] != 0;
+  const EightWords candidates = EightWords{} + kAllCandidates;
+  EightWords columnAll{}, columnDigits{}, unsolved{}, empty{};
+  EightWords bandAll{}, bandDigits{};
+  unsigned lastAll = 0, lastDigits = 0, lastBoxAll = 0, lastBoxDigits = 0;
+  int distinct = 0, lacking = 0, solvedInLast = 0, emptyInLast = 0;
+  auto unit = [&](unsigned all, unsigned digits) {
+    distinct += CountCandidates(static_cast<CellWord>(digits));
+    lacking += all != kAllCandidates;
+  };
+  for (int row = 0; row < 9; ++row) {
+    EightWords w;
+    __builtin_memcpy(&w, &board[row * 9], sizeof w);
+    const EightWords c = w & candidates;
+    const EightWords single = (c != 0) & ((c & (c - 1)) == 0);
+    const EightWords digits = c & single;
+    unsolved -= ~single;  // the masks are all ones, that is -1, per lane
+    empty -= w == 0;
+    columnAll |= w;
+    columnDigits |= digits;
+    bandAll |= w;
+    bandDigits |= digits;
+
+    const unsigned w8 = board[row * 9 + 8], digit8 = DigitOfSolved(w8);
+    solvedInLast += digit8 != 0;
+    emptyInLast += w8 == 0;
+    lastAll |= w8;
+    lastDigits |= digit8;
+    lastBoxAll |= w8;
+    lastBoxDigits |= digit8;
+    unit(OrOfLanes(w) | w8, OrOfLanes(digits) | digit8);
+
+    if (row % 3 == 2) {
+      for (int box = 0; box < 2; ++box) {
+        const int k = box * 3;
+        unit(bandAll[k] | bandAll[k + 1] | bandAll[k + 2], bandDigits[k] | bandDigits[k + 1] | bandDigits[k + 2]);
+      }
+      unit(bandAll[6] | bandAll[7] | lastBoxAll, bandDigits[6] | bandDigits[7] | lastBoxDigits);
+      bandAll = bandDigits = EightWords{};
+      lastBoxAll = lastBoxDigits = 0;
     }
-    result += static_cast<CheckResult>(solvedCells - CountCandidates(static_cast<CellWord>(digits))) << 8;
-    if (all != kAllCandidates) result += 0x10000;
   }
-  return result;
+  for (int column = 0; column < 8; ++column) unit(columnAll[column], columnDigits[column]);
+  unit(lastAll, lastDigits);
+
+  int unsolvedCells = 9 - solvedInLast, emptyCells = emptyInLast;
+  for (int lane = 0; lane < 8; ++lane) {
+    unsolvedCells += unsolved[lane];
+    emptyCells += empty[lane];
+  }
+  const int solvedCells = 81 - unsolvedCells;
+  return static_cast<CheckResult>(unsolvedCells) + (static_cast<CheckResult>(3 * solvedCells - distinct) << 8) +
+         (static_cast<CheckResult>(lacking) << 16) + (static_cast<CheckResult>(emptyCells) << 24);
 }
 
 int64_t CheckCompleteBoard(const Board& board) {

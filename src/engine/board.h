@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstdint>
 
+#include "engine/unit_tables.h"
+
 namespace kx {
 
 // One cell: candidate digits in bits 1..9, the given flag in bit 15.
@@ -25,19 +27,9 @@ inline constexpr CheckResult kCheckEmptyCellsMask = 0xFF000000;
 // Any of these set: the board contradicts itself.
 inline constexpr CheckResult kCheckContradictionMask = 0xFFFFFF00;
 
-// Cell tables of the 27 units: rows 0..8, columns 9..17, boxes 18..26.
-struct UnitTables {
-  uint8_t cells[27][9];
-  uint8_t rowOf[81];
-  uint8_t columnOf[81];
-  uint8_t boxOf[81];
-  uint8_t peers[81][20];  // the 20 distinct other cells sharing a unit
-  uint8_t others[81][3][8];  // per cell: the other cells of its row, column, box
-};
-const UnitTables& Units();
-
 // Origin (top-left cell) of the box holding cell i.
 constexpr int BoxOrigin(int i) { return (i / 27) * 27 + ((i % 9) / 3) * 3; }
+
 
 void TextToBoard(Board& out, const PuzzleText& in);
 void TextToGivenBoard(Board& out, const PuzzleText& in);
@@ -48,8 +40,8 @@ int DigitOf(CellWord word);
 
 // Hot in the solver, so kept inline and free of library calls.
 inline bool IsSolved(CellWord word) {
-  unsigned candidates = word & kAllCandidates;
-  return candidates != 0 && (candidates & (candidates - 1)) == 0;
+  const unsigned candidates = word & kAllCandidates;
+  return (candidates != 0) & ((candidates & (candidates - 1)) == 0);
 }
 inline constexpr std::array<uint8_t, 512> kCandidateCount = [] {
   std::array<uint8_t, 512> table{};

@@ -1,88 +1,246 @@
 #include "engine/propagate.h"
 
+#include <bit>
+
+#include "engine/unit_lines.h"
+
 namespace kx {
 
 namespace {
 
-bool HasSingleCandidate(unsigned word) { return IsSolved(static_cast<CellWord>(word)); }
+// A set of cells, bit i for cell i.
+struct CellSet {
+  uint64_t low = 0, high = 0;
 
-unsigned OrOf(const Board& board, const uint8_t (&cells)[8]) {
-  unsigned m = 0;
-  for (uint8_t cell : cells) m |= board[cell];
-  return m;
-}
-
-// Naked subset: when exactly n cells of the unit carry the same n-candidate
-// word, no other cell of the unit can take those digits.
-uint32_t SubsetTest(Board& board, const uint8_t (&unit)[9], CellWord v, int n) {
-  int same = 0;
-  for (uint8_t cell : unit) same += board[cell] == v;
-  if (same != n) return 0;
-  const CellWord keep = static_cast<CellWord>(~v);
-  for (uint8_t cell : unit) {
-    if (board[cell] != v) board[cell] &= keep;
+  void Add(int i) {
+    if (i < 64) {
+      low |= uint64_t{1} << i;
+    } else {
+      high |= uint64_t{1} << (i - 64);
+    }
   }
-  return 2u * static_cast<uint32_t>(n);
+  void Remove(int i) {
+    if (i < 64) {
+      low &= ~(uint64_t{1} << i);
+    } else {
+      high &= ~(uint64_t{1} << (i - 64));
+    }
+  }
+  static constexpr CellSet Of(int i) {
+    return i < 64 ? CellSet{uint64_t{1} << i, 0} : CellSet{0, uint64_t{1} << (i - 64)};
+  }
+  constexpr CellSet& operator|=(const CellSet& other) {
+    low |= other.low;
+    high |= other.high;
+    return *this;
+  }
+  // The lowest member at or after `from`, or 81.
+  int NextFrom(int from) const {
+    if (from < 64) {
+      const uint64_t rest = low & (~uint64_t{0} << from);
+      if (rest != 0) return std::countr_zero(rest);
+      from = 64;
+    }
+    const uint64_t rest = high & (~uint64_t{0} << (from - 64));
+    return rest != 0 ? 64 + std::countr_zero(rest) : 81;
+  }
+};
+
+// Where a cell stands: row, column, the top-left cell of its box, and the
+// four peers in its box outside its row and column as (row, column) pairs.
+struct CellPlaces {
+  uint8_t row[81], column[81], boxRow[81], boxColumn[81];
+  uint8_t peerRow[81][4], peerColumn[81][4];
+  CellSet neighbourhood[81];  // the cell and its 20 peers: the cells whose visit reads it
+};
+
+constexpr CellPlaces BuildCellPlaces() {
+  CellPlaces t{};
+  for (int i = 0; i < 81; ++i) {
+    t.row[i] = static_cast<uint8_t>(i / 9);
+    t.column[i] = static_cast<uint8_t>(i % 9);
+    t.boxRow[i] = static_cast<uint8_t>(i / 27 * 3);
+    t.boxColumn[i] = static_cast<uint8_t>(i % 9 / 3 * 3);
+    t.neighbourhood[i] = CellSet::Of(i);
+    for (uint8_t peer : kUnitTables.peers[i]) t.neighbourhood[i] |= CellSet::Of(peer);
+    int n = 0;
+    for (uint8_t peer : kUnitTables.peers[i]) {
+      if (peer / 9 == i / 9 || peer % 9 == i % 9) continue;
+      t.peerRow[i][n] = static_cast<uint8_t>(peer / 9);
+      t.peerColumn[i][n++] = static_cast<uint8_t>(peer % 9);
+    }
+  }
+  return t;
 }
 
-// `cleared[i]` remembers the solved word whose digit has already been taken
-// from all peers of cell i. Candidates only ever shrink during a pass, so
-// taking it again would change nothing and is skipped.
-uint32_t Pass(Board& board, Board& cleared) {
-  const UnitTables& units = Units();
+constexpr CellPlaces kPlaces = BuildCellPlaces();
+
+// The board of the passes of one LogicSolve, with what they keep between
+// them.
+//
+// Each row is also kept as a column, both padded to sixteen words, so that
+// a unit is compared or combined eight cells at a time.
+//
+// A visit reads and writes only the visited cell's row, column and box.
+// A visit of an open cell that changed nothing would, until some cell of
+// those units changes, score the same and change nothing again; a solved
+// cell whose digit is gone from all its peers scores 1 and does nothing
+// until its word drops to 0. Such cells are not visited: a pass visits the
+// others in index order (a cell unsettled by an earlier visit of the same
+// pass included, as in a plain pass), and its score is the sum of every
+// cell's latest visit score.
+class PassState {
+ public:
+  explicit PassState(Board& board) : board_(board) {
+    toVisit_.low = ~uint64_t{0};
+    toVisit_.high = (uint64_t{1} << 17) - 1;
+    for (int i = 0; i < 81; ++i) Put(kPlaces.row[i], kPlaces.column[i], board[i]);
+  }
+  ~PassState() {
+    for (int i = 0; i < 81; ++i) board_[i] = At(kPlaces.row[i], kPlaces.column[i]);
+  }
+  PassState(const PassState&) = delete;
+  PassState& operator=(const PassState&) = delete;
+
+  // One pass; `changed` tells whether any cell changed.
+  uint32_t Pass(bool& changed);
+
+ private:
+  CellWord At(int r, int c) const { return rows_[r].words[c]; }
+  void Put(int r, int c, CellWord word) {
+    rows_[r].words[c] = word;
+    columns_[c].words[r] = word;
+  }
+  void Store(int r, int c, CellWord word) {
+    const bool differs = At(r, c) != word;
+    Put(r, c, word);
+    if (differs) Changed(r * 9 + c);
+  }
+  // Every cell whose visit reads the changed cell must be visited again,
+  // solved cells done with their peers only when the word dropped to 0.
+  void Changed(int cell) {
+    changed_ = true;
+    if (At(kPlaces.row[cell], kPlaces.column[cell]) == 0) solvedDone_.Remove(cell);
+    toVisit_.low |= kPlaces.neighbourhood[cell].low & ~solvedDone_.low;
+    toVisit_.high |= kPlaces.neighbourhood[cell].high & ~solvedDone_.high;
+  }
+  // The column copy of row r, and the row copy of column c, after a change
+  // of the one; the words that changed are `hits`.
+  void RowChanged(int r, unsigned hits) {
+    for (int k = 0; k < 9; ++k) columns_[k].words[r] = rows_[r].words[k];
+    for (; hits != 0; hits &= hits - 1) Changed(r * 9 + std::countr_zero(hits));
+  }
+  void ColumnChanged(int c, unsigned hits) {
+    for (int k = 0; k < 9; ++k) rows_[k].words[c] = columns_[c].words[k];
+    for (; hits != 0; hits &= hits - 1) Changed(std::countr_zero(hits) * 9 + c);
+  }
+  void VisitSolved(int i, unsigned w);
+  uint32_t VisitOpen(int i, unsigned w);
+
+  Board& board_;
+  UnitLine rows_[9] = {};
+  UnitLine columns_[9] = {};
+  CellSet toVisit_;
+  CellSet solvedDone_;
+  uint32_t lastScore_[81] = {};
+  uint32_t scoreSum_ = 0;  // of lastScore_, wrapping like every score
+  bool changed_ = false;
+};
+
+void PassState::VisitSolved(int i, unsigned w) {
+  const int r = kPlaces.row[i], c = kPlaces.column[i];
+  RowChanged(r, ClearLineBut(rows_[r], c, w));
+  ColumnChanged(c, ClearLineBut(columns_[c], r, w));
+  const CellWord keep = static_cast<CellWord>(~w);
+  for (int k = 0; k < 4; ++k) {
+    const int pr = kPlaces.peerRow[i][k], pc = kPlaces.peerColumn[i][k];
+    Store(pr, pc, At(pr, pc) & keep);
+  }
+  toVisit_.Remove(i);
+  solvedDone_.Add(i);
+}
+
+uint32_t PassState::VisitOpen(int i, unsigned w) {
+  const int r = kPlaces.row[i], c = kPlaces.column[i], r0 = kPlaces.boxRow[i], c0 = kPlaces.boxColumn[i];
   uint32_t score = 0;
-  for (int i = 0; i < 81; ++i) {
-    const unsigned w = board[i];
-    if (HasSingleCandidate(w)) {
-      score += 1;
-      if (cleared[i] != w) {
-        const CellWord keep = static_cast<CellWord>(~w);
-        for (uint8_t peer : units.peers[i]) board[peer] &= keep;
-        cleared[i] = static_cast<CellWord>(w);
-      }
-      continue;
-    }
-    const auto& others = units.others[i];
 
-    // Hidden singles; the mask accumulates over row, column and box, so the
-    // later tests only confirm (or find) what no peer at all can take. Once
-    // nothing is left, the later tests cannot find anything either.
-    unsigned m = (~w & 0xFFFFu) | OrOf(board, others[0]);
-    for (int unit = 0; unit < 3; ++unit) {
-      if (unit > 0) m |= OrOf(board, others[unit]);
-      const unsigned left = ~m & kAllCandidates;
-      if (left == 0) break;
-      if (HasSingleCandidate(left)) {
-        board[i] = static_cast<CellWord>(left);
-        score += 2;
-      }
+  // Hidden singles; the mask accumulates over row, column and box, so the
+  // later tests only confirm (or find) what no peer at all can take. Once
+  // nothing is left, the later tests cannot find anything either.
+  unsigned m = (~w & 0xFFFFu) | OrOfLineBut(rows_[r], c);
+  for (int unit = 0;; ++unit) {
+    const unsigned left = ~m & 0xFFFFu;
+    if ((left & kAllCandidates) == 0) break;
+    if (IsSolved(static_cast<CellWord>(left))) {
+      Store(r, c, static_cast<CellWord>(left));
+      score += 2;
     }
+    if (unit == 2) break;
+    m |= unit == 0 ? OrOfLineBut(columns_[c], r) : OrOfBoxBut(rows_, r, c, r0, c0);
+  }
 
-    const CellWord v = board[i];
-    const int n = CountCandidates(v);
-    if (n >= 2) {
-      score += SubsetTest(board, units.cells[units.rowOf[i]], v, n);
-      score += SubsetTest(board, units.cells[9 + units.columnOf[i]], v, n);
-      score += SubsetTest(board, units.cells[18 + units.boxOf[i]], v, n);
+  // Naked subsets: when exactly n cells of a unit carry the same
+  // n-candidate word, no other cell of the unit can take those digits.
+  const CellWord v = At(r, c);
+  const int n = CountCandidates(v);
+  if (n < 2) return score;
+  const uint32_t found = 2u * static_cast<uint32_t>(n);
+  if (CountInLine(rows_[r], v) == n) {
+    score += found;
+    RowChanged(r, KeepOutOfLine(rows_[r], v));
+  }
+  if (CountInLine(columns_[c], v) == n) {
+    score += found;
+    ColumnChanged(c, KeepOutOfLine(columns_[c], v));
+  }
+  if (CountInBox(rows_, r0, c0, v) == n) {
+    score += found;
+    const CellWord keep = static_cast<CellWord>(~v);
+    for (int k = 0; k < 9; ++k) {
+      const int rk = r0 + k / 3, ck = c0 + k % 3;
+      const CellWord word = At(rk, ck);
+      Store(rk, ck, word == v ? word : word & keep);
     }
   }
   return score;
 }
 
+uint32_t PassState::Pass(bool& changed) {
+  changed_ = false;
+  for (int i = toVisit_.NextFrom(0); i < 81; i = toVisit_.NextFrom(i + 1)) {
+    const unsigned w = At(kPlaces.row[i], kPlaces.column[i]);
+    uint32_t score = 1;
+    if (IsSolved(static_cast<CellWord>(w))) {
+      VisitSolved(i, w);
+    } else {
+      const bool changedBefore = changed_;
+      changed_ = false;
+      score = VisitOpen(i, w);
+      // A change unsettles the changed cell's units, which hold this cell.
+      if (!changed_) toVisit_.Remove(i);
+      changed_ = changed_ || changedBefore;
+    }
+    scoreSum_ += score - lastScore_[i];
+    lastScore_[i] = score;
+  }
+  changed = changed_;
+  return scoreSum_;
+}
+
 }  // namespace
 
 uint32_t PropagatePass(Board& board) {
-  Board cleared{};
-  return Pass(board, cleared);
+  PassState state(board);
+  bool changed;
+  return state.Pass(changed);
 }
 
 uint32_t LogicSolve(Board& board) {
-  Board cleared{};
+  PassState state(board);
   uint32_t total = 0;
-  for (;;) {
-    const Board before = board;
-    total += Pass(board, cleared);
-    if (board == before) return total;
+  for (bool changed = true;;) {
+    total += state.Pass(changed);
+    if (!changed) return total;
     total <<= 1;
   }
 }

@@ -1,6 +1,7 @@
-// The solver's deduction pass is tuned for speed; its scores are the
-// program's difficulty ratings, so it is checked against a plain reading of
-// the rules on many boards, and whole runs against recorded results.
+// The deduction pass and the consistency check are tuned for speed; the
+// pass's scores are the program's difficulty ratings, so both are checked
+// against a plain reading of the rules on many boards, and whole runs
+// against recorded results.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -8,6 +9,7 @@
 #include <random>
 #include <sstream>
 
+#include "../support/literal_solver.h"
 #include "../support/puzzles.h"
 #include "../support/temp_dir.h"
 #include "cli/engine_commands.h"
@@ -15,51 +17,6 @@
 
 namespace kx {
 namespace {
-
-uint32_t ReferencePass(Board& b) {
-  auto single = [](unsigned x) { return std::popcount(x & 0x3FEu) == 1; };
-  uint32_t score = 0;
-  for (int i = 0; i < 81; ++i) {
-    int r0 = i / 9 * 9, c = i % 9, o = BoxOrigin(i);
-    int row[9], column[9], box[9];
-    for (int k = 0; k < 9; ++k) {
-      row[k] = r0 + k;
-      column[k] = c + 9 * k;
-      box[k] = o + (k / 3) * 9 + k % 3;
-    }
-    const int* unitsOfCell[3] = {row, column, box};
-    unsigned w = b[i];
-    if (single(w)) {
-      score += 1;
-      for (const int* unit : unitsOfCell)
-        for (int k = 0; k < 9; ++k) b[unit[k]] = static_cast<CellWord>(b[unit[k]] & ~w);
-      b[i] = static_cast<CellWord>(w);
-      continue;
-    }
-    unsigned m = ~w & 0xFFFFu;
-    for (const int* unit : unitsOfCell) {
-      for (int k = 0; k < 9; ++k)
-        if (unit[k] != i) m |= b[unit[k]];
-      unsigned complement = ~m & 0xFFFFu;
-      if (single(complement)) {
-        b[i] = static_cast<CellWord>(complement);
-        score += 2;
-      }
-    }
-    CellWord v = b[i];
-    int n = std::popcount(static_cast<unsigned>(v & 0x3FE));
-    if (n < 2) continue;
-    for (const int* unit : unitsOfCell) {
-      int same = 0;
-      for (int k = 0; k < 9; ++k) same += b[unit[k]] == v;
-      if (same != n) continue;
-      score += 2 * n;
-      for (int k = 0; k < 9; ++k)
-        if (b[unit[k]] != v) b[unit[k]] = static_cast<CellWord>(b[unit[k]] & ~v);
-    }
-  }
-  return score;
-}
 
 std::vector<std::string> ReadLines(const std::string& path) {
   std::ifstream in(path);
@@ -69,31 +26,73 @@ std::vector<std::string> ReadLines(const std::string& path) {
   return lines;
 }
 
-TEST(PropagatePass, AgreesWithAPlainReadingOnGuessedBoards) {
+// Boards the search meets: puzzles with guesses of open cells on top.
+std::vector<Board> GuessedBoards() {
   auto puzzles = ReadLines(KX_BENCH_DATA_DIR "/solve_mix.txt");
-  ASSERT_GE(puzzles.size(), 1000u);
   std::mt19937 random(7);
-  int boards = 0;
+  std::vector<Board> boards;
   for (size_t p = 0; p < puzzles.size(); p += 3) {
     Board board;
     TextToBoard(board, test::Text(puzzles[p]));
     for (int step = 0; step < 12; ++step) {
-      Board fast = board, reference = board;
-      uint32_t fastScore = PropagatePass(fast);
-      ASSERT_EQ(fastScore, ReferencePass(reference)) << "puzzle " << p << " step " << step;
-      ASSERT_EQ(fast, reference) << "puzzle " << p << " step " << step;
-      ++boards;
-      // Guess a candidate of some open cell, as the search's probes do.
-      board = fast;
+      boards.push_back(board);
+      Board next = board;
+      test::LiteralPass(next);
       int open[81], count = 0;
       for (int i = 0; i < 81; ++i)
-        if (CountCandidates(board[i]) >= 2) open[count++] = i;
+        if (CountCandidates(next[i]) >= 2) open[count++] = i;
       if (count == 0) break;
-      int cell = open[random() % count];
-      KeepNthCandidate(&board[cell], 1 + random() % CountCandidates(board[cell]));
+      const int cell = open[random() % count];
+      KeepNthCandidate(&next[cell], 1 + random() % CountCandidates(next[cell]));
+      board = next;
     }
   }
-  EXPECT_GT(boards, 2000);
+  return boards;
+}
+
+// Random words, junk bits outside the candidates included: the pass and the
+// check are defined on whole 16-bit words.
+std::vector<Board> RandomBoards(int count) {
+  std::mt19937 random(11);
+  std::vector<Board> boards(count);
+  for (Board& board : boards) {
+    const int kind = static_cast<int>(random() % 4);
+    for (CellWord& w : board) {
+      const unsigned r = random();
+      if (kind == 0) w = static_cast<CellWord>(r);                                  // anything
+      else if (kind == 1) w = static_cast<CellWord>(r & 0x3FE);                     // candidates only
+      else if (kind == 2) w = static_cast<CellWord>(2u << (r % 9));                 // solved cells
+      else w = static_cast<CellWord>((r % 3 == 0) ? (2u << (r % 9)) : (r & 0x3FE));  // a mix
+    }
+  }
+  return boards;
+}
+
+TEST(PropagatePass, AgreesWithAPlainReadingOnGuessedAndRandomBoards) {
+  auto boards = GuessedBoards();
+  ASSERT_GT(boards.size(), 2000u);
+  const auto random = RandomBoards(20000);
+  boards.insert(boards.end(), random.begin(), random.end());
+  for (size_t k = 0; k < boards.size(); ++k) {
+    Board fast = boards[k], literal = boards[k];
+    ASSERT_EQ(PropagatePass(fast), test::LiteralPass(literal)) << "board " << k;
+    ASSERT_EQ(fast, literal) << "board " << k;
+    fast = literal = boards[k];
+    ASSERT_EQ(LogicSolve(fast), test::LiteralLogicSolve(literal)) << "board " << k;
+    ASSERT_EQ(fast, literal) << "board " << k;
+  }
+}
+
+TEST(CheckBoard, AgreesWithAPlainReadingOnGuessedAndRandomBoards) {
+  auto boards = GuessedBoards();
+  const auto random = RandomBoards(20000);
+  boards.insert(boards.end(), random.begin(), random.end());
+  for (size_t k = 0; k < boards.size(); ++k) {
+    ASSERT_EQ(CheckBoard(boards[k]), test::LiteralCheckBoard(boards[k])) << "board " << k;
+    Board solvedOrNot = boards[k];
+    test::LiteralLogicSolve(solvedOrNot);
+    ASSERT_EQ(CheckBoard(solvedOrNot), test::LiteralCheckBoard(solvedOrNot)) << "board " << k;
+  }
 }
 
 class RecordedRuns : public test::TempDirTest {};

@@ -156,8 +156,9 @@ CheckResult LiteralCheckBoard(const Board& board) {
     for (int cell : cells) {
       all |= board[cell];
       if (!Single(board[cell])) continue;
-      if (mask & board[cell]) sum += 0x100;
-      mask |= board[cell];
+      const unsigned digit = board[cell] & 0x3FEu;
+      if (mask & digit) sum += 0x100;
+      mask |= digit;
     }
     if (all != 0x3FE) sum += 0x10000;
   }

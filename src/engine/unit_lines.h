@@ -1,0 +1,150 @@
+#pragma once
+
+// Rows and columns as lines of sixteen words (nine cells and seven zeros)
+// and what the deduction pass asks of the units, eight words at a time
+// where the machine has SSE2, word by word elsewhere.
+#include <cstdint>
+
+#include "engine/board.h"
+
+#if defined(__SSE2__) && !defined(KX_PLAIN_LINES)
+#include <emmintrin.h>
+#endif
+
+namespace kx {
+
+struct UnitLine {
+  // The padding words stay 0: no test looks for a word 0, and 0 adds
+  // nothing to an OR.
+  alignas(16) CellWord words[16];
+};
+
+namespace detail {
+
+// A zero word in lane k of masks[k], all ones elsewhere.
+struct LaneMasks {
+  alignas(16) uint16_t allBut[9][16];
+};
+constexpr LaneMasks BuildLaneMasks() {
+  LaneMasks m{};
+  for (int k = 0; k < 9; ++k) {
+    for (int lane = 0; lane < 16; ++lane) m.allBut[k][lane] = lane == k ? 0 : 0xFFFF;
+  }
+  return m;
+}
+inline constexpr LaneMasks kLaneMasks = BuildLaneMasks();
+
+// Bit k set when words[k] == v, for k < 8 (unaligned words).
+inline unsigned EqualBits8(const CellWord* words, CellWord v) {
+#if defined(__SSE2__) && !defined(KX_PLAIN_LINES)
+  const __m128i eight = _mm_loadu_si128(reinterpret_cast<const __m128i*>(words));
+  const __m128i equal = _mm_cmpeq_epi16(eight, _mm_set1_epi16(static_cast<short>(v)));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(equal, _mm_setzero_si128())));
+#else
+  unsigned bits = 0;
+  for (int k = 0; k < 8; ++k) bits |= static_cast<unsigned>(words[k] == v) << k;
+  return bits;
+#endif
+}
+
+}  // namespace detail
+
+// Takes the digit w from every word of the line but the one at `place`.
+// Returns the places of the words that lost it.
+inline unsigned ClearLineBut(UnitLine& line, int place, unsigned w) {
+#if defined(__SSE2__) && !defined(KX_PLAIN_LINES)
+  __m128i* words = reinterpret_cast<__m128i*>(line.words);
+  const __m128i* masks = reinterpret_cast<const __m128i*>(detail::kLaneMasks.allBut[place]);
+  const __m128i digit = _mm_set1_epi16(static_cast<short>(w));
+  const __m128i zero = _mm_setzero_si128();
+  // The lanes to clear hold the digit, the others (the cell itself) nothing.
+  const __m128i low = _mm_and_si128(digit, masks[0]), high = _mm_and_si128(digit, masks[1]);
+  const __m128i hitLow = _mm_cmpeq_epi16(_mm_and_si128(words[0], low), zero);
+  const __m128i hitHigh = _mm_cmpeq_epi16(_mm_and_si128(words[1], high), zero);
+  words[0] = _mm_andnot_si128(low, words[0]);
+  words[1] = _mm_andnot_si128(high, words[1]);
+  const unsigned kept = static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(hitLow, hitHigh)));
+  return ~kept & 0x1FFu;
+#else
+  unsigned hits = 0;
+  for (int k = 0; k < 9; ++k) {
+    if (k == place || (line.words[k] & w) == 0) continue;
+    line.words[k] = static_cast<CellWord>(line.words[k] & ~w);
+    hits |= 1u << k;
+  }
+  return hits;
+#endif
+}
+
+// Takes the digits of v from every word of the line that is not v itself.
+// Returns the places of the words that changed.
+inline unsigned KeepOutOfLine(UnitLine& line, CellWord v) {
+#if defined(__SSE2__) && !defined(KX_PLAIN_LINES)
+  __m128i* words = reinterpret_cast<__m128i*>(line.words);
+  const __m128i word = _mm_set1_epi16(static_cast<short>(v));
+  unsigned same = 0;
+  for (int half = 0; half < 2; ++half) {
+    const __m128i before = words[half];
+    // Words equal to v keep everything, the others lose v's digits.
+    const __m128i keep = _mm_or_si128(_mm_cmpeq_epi16(before, word), _mm_andnot_si128(word, _mm_set1_epi16(-1)));
+    words[half] = _mm_and_si128(before, keep);
+    same |= static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(words[half], before),
+                                                                     _mm_setzero_si128())))
+            << (8 * half);
+  }
+  return ~same & 0x1FFu;
+#else
+  unsigned hits = 0;
+  for (int k = 0; k < 9; ++k) {
+    if (line.words[k] == v || (line.words[k] & v) == 0) continue;
+    line.words[k] = static_cast<CellWord>(line.words[k] & ~v);
+    hits |= 1u << k;
+  }
+  return hits;
+#endif
+}
+
+// The OR of a line's words but the one at `place`.
+inline unsigned OrOfLineBut(const UnitLine& line, int place) {
+#if defined(__SSE2__) && !defined(KX_PLAIN_LINES)
+  const __m128i* words = reinterpret_cast<const __m128i*>(line.words);
+  const __m128i* masks = reinterpret_cast<const __m128i*>(detail::kLaneMasks.allBut[place]);
+  __m128i v = _mm_or_si128(_mm_and_si128(words[0], masks[0]), _mm_and_si128(words[1], masks[1]));
+  v = _mm_or_si128(v, _mm_shuffle_epi32(v, 0x4E));
+  v = _mm_or_si128(v, _mm_shuffle_epi32(v, 0xB1));
+  v = _mm_or_si128(v, _mm_srli_epi32(v, 16));
+  return static_cast<unsigned>(_mm_cvtsi128_si32(v)) & 0xFFFFu;
+#else
+  unsigned m = 0;
+  for (int k = 0; k < 9; ++k) {
+    if (k != place) m |= line.words[k];
+  }
+  return m;
+#endif
+}
+
+// How many of the line's nine words equal v (v is never 0).
+inline int CountInLine(const UnitLine& line, CellWord v) {
+  const unsigned bits = detail::EqualBits8(line.words, v) | static_cast<unsigned>(line.words[8] == v) << 8;
+  return kCandidateCount[bits];
+}
+
+// How many words of the box with top-left cell (r0, c0) equal v.
+inline int CountInBox(const UnitLine (&rows)[9], int r0, int c0, CellWord v) {
+  const unsigned bits = (detail::EqualBits8(rows[r0].words + c0, v) & 7) |
+                        (detail::EqualBits8(rows[r0 + 1].words + c0, v) & 7) << 3 |
+                        (detail::EqualBits8(rows[r0 + 2].words + c0, v) & 7) << 6;
+  return kCandidateCount[bits];
+}
+
+// The OR of the words of cell (r, c)'s box, top-left cell (r0, c0), but its own.
+inline unsigned OrOfBoxBut(const UnitLine (&rows)[9], int r, int c, int r0, int c0) {
+  unsigned m = 0;
+  for (int k = 0; k < 9; ++k) {
+    const int rk = r0 + k / 3, ck = c0 + k % 3;
+    if (rk != r || ck != c) m |= rows[rk].words[ck];
+  }
+  return m;
+}
+
+}  // namespace kx
