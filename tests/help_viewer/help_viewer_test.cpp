@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "help_page.h"
 
@@ -225,12 +226,28 @@ TEST(HelpViewer, LinkActionCodesAndCloseBits) {
   EXPECT_EQ(v.Scroll().position, 0);
   EXPECT_EQ(FollowLink(v, kHelpLinkEscape), HelpOutcome::Close);
   EXPECT_EQ(FollowLink(v, 0x12345678), HelpOutcome::Close);
-  // The Enter code presses Enter on the current entry.
+  // The Enter code posts an Enter key-down; delivered, it follows the
+  // current entry's link.
   v.current = target;
   EXPECT_EQ(FollowLink(v, v.help.entries[enter].link), HelpOutcome::Stay);
+  EXPECT_EQ(v.Scroll().position, 0);
+  ASSERT_EQ(v.postedKeys, std::vector<int>{helpkey::kEnter});
+  v.postedKeys.clear();
+  OnHelpKeyDown(v, helpkey::kEnter);
   EXPECT_EQ(v.Scroll().position, 2);
   v.current = closing;
   EXPECT_EQ(OnHelpKeyDown(v, helpkey::kEnter), HelpOutcome::Close);
+  EXPECT_EQ(OnHelpKeyDown(v, helpkey::kEscape), HelpOutcome::Close);
+}
+
+TEST(HelpViewer, LinkThatPressesEnterOnItselfPostsInsteadOfRecursing) {
+  HelpPage page;
+  page.Add(kRowText | helpflag::kAnyKey | helpflag::kEnterFollows, 0, 0, "a", kHelpLinkEnter);
+  HelpView v = page.View();
+  // Any key follows the link, and the Enter it posts would follow it again:
+  // each key-down posts one Enter and returns.
+  EXPECT_EQ(OnHelpKeyDown(v, helpkey::kEnter), HelpOutcome::Stay);
+  EXPECT_EQ(v.postedKeys, (std::vector<int>{helpkey::kEnter, helpkey::kEnter}));
   EXPECT_EQ(OnHelpKeyDown(v, helpkey::kEscape), HelpOutcome::Close);
 }
 

@@ -112,5 +112,29 @@ TEST(HelpWindows, EightOpenInCascadeANinthIsRefusedAndEscCloses) {
   table.usable = false;
 }
 
+TEST(HelpWindows, LinkPressingEnterOnItselfKeepsTheWindowAliveUntilEsc) {
+  QWidget owner;
+  InitHelpWindows(&owner);
+  HelpWindowTable& table = SharedHelpWindows();
+  HelpPage page;
+  page.Add(kRowText | helpflag::kAnyKey | helpflag::kEnterFollows, 0, 0, "Weiter", kHelpLinkEnter);
+  const HelpView built = page.View();
+  ASSERT_EQ(OpenHelpWindow(table, built.help, 0), 0);
+  HelpWindow* window = HelpWindowOf(0);
+  ASSERT_TRUE(window);
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(window, &enter);
+  // The posted key-downs keep coming back through the queue, each one
+  // returning; the window still answers Esc.
+  for (int i = 0; i < 50; ++i) QApplication::processEvents();
+  EXPECT_EQ(OpenHelpWindowCount(table), 1);
+  QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(window, &esc);
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(OpenHelpWindowCount(table), 0);
+  table.usable = false;
+}
+
 }  // namespace
 }  // namespace kx::test
