@@ -1,5 +1,6 @@
 #include "game/history_navigation.h"
 
+#include "game/file_commands.h"
 #include "game/program.h"
 #include "game/state_file.h"
 
@@ -136,10 +137,7 @@ BoxAnswer ConfirmAbandonGame(Program& p) {
   MessageBoxRequest offer{"Bisherigen Spielverlauf in der Datei\n\n\"" + name + "\"\n\ns p e i c h e r n ?\n",
                           "Sudoku Nachfrage", BoxButtons::YesNo, BoxIcon::Question};
   offer.defaultButton = 1;
-  if (p.host.ShowMessageBox(offer) == BoxAnswer::Yes) {
-    WriteStateFile(p, name);
-    s.gameStatus |= status::kGameSaved;
-  }
+  if (p.host.ShowMessageBox(offer) == BoxAnswer::Yes && WriteSavedGame(p, name)) s.gameStatus |= status::kGameSaved;
   return answer;
 }
 

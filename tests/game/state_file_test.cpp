@@ -124,6 +124,37 @@ TEST_F(GameTest, FailedWriteLeavesTheOldFile) {
   EXPECT_EQ(ReadFile("keep.kxs"), before);
 }
 
+// The saves after a win and from the abandon question tell a failed write
+// and leave the game unsaved, so that "Spiel speichern" is still offered.
+TEST_F(GameTest, FailedSavesAreToldAndLeaveTheGameUnsaved) {
+  const std::string won = "SuDoKu_2026_12_08__14_30_15.kxs";
+  const std::string unsolved = "SuDoKu_2026_12_08__14_30_15_ungeloest.kxs";
+  std::filesystem::create_directory(won + ".tmp~");
+  std::filesystem::create_directory(unsolved + ".tmp~");
+
+  host.answers = {BoxAnswer::Yes, BoxAnswer::Yes};
+  EXPECT_EQ(ConfirmAbandonGame(p), BoxAnswer::Yes);
+  EXPECT_TRUE(p.state.Has(status::kAbortConfirmed));
+  EXPECT_FALSE(p.state.Has(status::kGameSaved));
+  ASSERT_EQ(host.boxes.size(), 3u);
+  EXPECT_EQ(host.boxes[2].text, "Das Spiel konnte  n i c h t  in der Datei\n\n\"" + unsolved +
+                                    "\"\n\ngespeichert werden !!");
+
+  p.settings.ToggleBit(kBitAutoSave);
+  for (int cell : EmptyCells()) ASSERT_TRUE(Type(cell, kSolvedGrid[cell]));
+  EXPECT_TRUE(p.state.Has(status::kSolved));
+  EXPECT_FALSE(p.state.Has(status::kGameSaved));
+  EXPECT_EQ(p.state.gameFlags & flags::kSavedToFile, 0u);
+  EXPECT_EQ(p.state.noticeText, "G l ü c k w u n s c h !!!\n\nDas Sudoku ist vollständig gelöst.");
+  ASSERT_EQ(host.boxes.size(), 4u);
+  EXPECT_EQ(host.boxes[3].icon, BoxIcon::Exclamation);
+
+  std::filesystem::remove(won + ".tmp~");
+  EXPECT_EQ(SaveGameCommand(p), 0);
+  EXPECT_TRUE(std::filesystem::exists(won));
+  EXPECT_TRUE(p.state.Has(status::kGameSaved));
+}
+
 TEST(SavedGameNames, PatternAndStamp) {
   EXPECT_TRUE(IsSavedGameName("SuDoKu_2024_01_01__10_00_00_ungeloest.kxs"));
   EXPECT_TRUE(IsSavedGameName("/home/x/SuDoKu_a.kxs"));
