@@ -118,6 +118,22 @@ TEST_F(PrintoutTest, ContradictoryPuzzleSaysSoAndLeavesNoFiles) {
   EXPECT_FALSE(std::filesystem::exists(kSolutionTmpFile));
 }
 
+TEST_F(PrintoutTest, PictureThatCannotBeWrittenIsReportedByTheJob) {
+  // A folder in the way of the solution's temporary file.
+  std::filesystem::create_directories(std::string(kSolutionTmpFile) + "/voll");
+  test::FakePrintDevice device;
+  PrintEngine engine;
+  PrintContext context{&device, &host, nullptr, nullptr};
+  Solver solver;
+  solver.SetWritesCurrentSolutionFile(false);
+  EXPECT_EQ(PrintPuzzleJob(engine, context, MakeImageCanvas, solver, Input(kPuzzle, false)), 0);
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].text, "Drucker-Fehler-Nr.: 00000087");
+  EXPECT_EQ(device.aborted, 1);
+  EXPECT_EQ(device.imageDraws.size(), 1u);  // the puzzle was placed, then the job stopped
+  EXPECT_FALSE(std::filesystem::exists(kPuzzleTmpFile));
+}
+
 TEST(FlipRowsTest, ReversesRowsAndRefusesWideBitmaps) {
   Dib dib;
   dib.header = MakeHeader24(3, 3);
