@@ -33,7 +33,7 @@ int SaveGameCommand(Program& p) {
 
 int LoadGameCommand(Program& p) {
   if (HistoryViewGuard(p) != 0) return 1;
-  if (p.state.Mode() != status::kSelect && ConfirmAbandonGame(p) != BoxAnswer::Yes) return 1;
+  if (!p.state.Has(status::kSelect) && ConfirmAbandonGame(p) != BoxAnswer::Yes) return 1;
   const auto chosen = p.host.ChooseFileToOpen(
       {"Gespeichertes Sudoku laden (SuDoKu_*.kxs)", "SuDoKu_*.kxs", "SuDoKu_*.kxs"});
   if (!chosen) return 1;
