@@ -16,6 +16,14 @@ void AppendHistoryStep(Program& p) {
   p.state.browseTime = 0;
 }
 
+namespace {
+
+// The abandon question's answer belongs to the game, not to a step: taking
+// a step's mode must not bring the question back.
+uint32_t AnsweredBits(const GameState& s) { return s.gameStatus & (status::kAbortConfirmed | status::kGameSaved); }
+
+}  // namespace
+
 void LoadHistoryStep(Program& p) {
   if (p.history.Empty()) return;
   const HistoryStep& step = p.history.Displayed();
@@ -23,7 +31,7 @@ void LoadHistoryStep(Program& p) {
   TakeBoardsAndCounters(s, step);
   s.selectedCell = step.selectedCell;
   s.playTime = step.playTime;
-  BuildFunctionFields(p, step.gameStatus);
+  BuildFunctionFields(p, step.gameStatus | AnsweredBits(s));
   if (!p.history.Browsing()) {
     s.playTime += s.browseTime;
     s.browseTime = 0;
@@ -51,7 +59,7 @@ void RestoreDisplayedStep(Program& p) {
   HistoryStep& step = p.history.Displayed();
   GameState& s = p.state;
   TakeBoardsAndCounters(s, step);
-  BuildFunctionFields(p, step.gameStatus);
+  BuildFunctionFields(p, step.gameStatus | AnsweredBits(s));
   step.playTime += s.browseTime;
   s.playTime = step.playTime;
   s.browseTime = 0;

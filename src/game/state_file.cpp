@@ -222,6 +222,8 @@ void ApplyStateFileContent(Program& p, StateFileContent c) {
   p.state.gameFlags = c.gameFlags;
   p.state.gameStartTime = c.gameStartTime;
   p.history.Assign(std::move(c.steps), c.stepIndex);
+  // Another game: the answers given for the one it replaces go with it.
+  p.state.gameStatus &= ~(status::kAbortConfirmed | status::kGameSaved);
   LoadHistoryStep(p);
   SolveForGame(p, GivensText(p.state), p.state.solutionText);
   p.state.browseTime = 0;
