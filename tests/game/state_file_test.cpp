@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "game/commands.h"
 #include "game/file_commands.h"
 #include "game/game_progress.h"
 #include "game_fixture.h"
@@ -60,6 +61,20 @@ TEST_F(GameTest, SavedWhileBrowsingReopensAtTheShownStep) {
   EXPECT_EQ(restored.history.StepIndex(), 2);
   EXPECT_EQ(restored.state.currentBoard, p.state.currentBoard);
   EXPECT_TRUE(restored.history.Browsing());
+}
+
+// The selection moves without a step; the file keeps the live one.
+TEST_F(GameTest, TheSelectionReopensWhereThePlayerLeftIt) {
+  RunCommand(p, command::kNewOwnGame);
+  Type(40, '5');  // manual entry moves on to cell 41 after the step
+  ASSERT_EQ(p.state.selectedCell, 41);
+  ASSERT_TRUE(WriteStateFile(p, kStateFileName));
+  test::ScriptedHost otherHost;
+  Program restored(otherHost);
+  ReadStateFile(restored, kStateFileName);
+  EXPECT_EQ(restored.state.selectedCell, 41);
+  EXPECT_EQ(restored.history.Newest().selectedCell, 41);
+  EXPECT_EQ(p.history.Newest().selectedCell, 40);  // the game's own record is untouched
 }
 
 TEST_F(GameTest, DamagedFilesFallBackAndKeepTheHeadReadSoFar) {
