@@ -192,7 +192,8 @@ void Painter::FlowText(HelpEntry& e, const char* raw, Color bg, Color fg) {
     pos += breakAt;
     if (!newLine()) break;
   }
-  pen_.nextLineTop = top;
+  // The line the entry's text would go on with.
+  pen_.nextLineTop = first ? top : std::max(top, e.lastLine.bottom);
 }
 
 void Painter::TextLine(HelpEntry& e, const char* raw, Color bg, Color fg) {

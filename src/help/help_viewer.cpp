@@ -84,7 +84,7 @@ bool ScrollHelp(HelpView& v, HelpScroll action, int thumb) {
     case HelpScroll::Thumb:
       if (thumb < s.minimum || thumb > s.maximum) return false;
       pos = thumb;
-      towardsStart = !(old < pos);
+      towardsStart = old < pos;  // as the scrolling table has it
       break;
   }
   pos = std::clamp(pos, s.minimum, std::max(s.minimum, s.maximum));

@@ -157,6 +157,39 @@ TEST(HelpViewer, ContinuationIsNeverTheTopLine) {
   EXPECT_EQ(v.Scroll().position, 0);  // towards the start, to the row's start
 }
 
+TEST(HelpViewer, ThumbDragDownwardSnapsTowardsTheStart) {
+  HelpPage page;
+  page.Add(kRowText, 0, 4, "Taste");
+  page.Add(kContinuedText, -140, -1, "tut etwas");
+  page.Add(kRowText, 0, 4, "Andere Taste");
+  page.Add(kContinuedText, -140, -1, "tut etwas anderes");
+  HelpView v = page.View();
+  // Dragged down onto a continuation: the bit says towards the start.
+  EXPECT_TRUE(ScrollHelp(v, HelpScroll::Thumb, 3));
+  EXPECT_NE(v.help.window.statusWord & helpstatus::kTowardsStart, 0u);
+  Paint(v);
+  EXPECT_EQ(v.Scroll().position, 2);
+  EXPECT_TRUE(ScrollHelp(v, HelpScroll::Thumb, 1));  // up: towards the end
+  EXPECT_EQ(v.help.window.statusWord & helpstatus::kTowardsStart, 0u);
+  Paint(v);
+  EXPECT_EQ(v.Scroll().position, 2);
+}
+
+TEST(HelpViewer, PageEndsWithTheEntryWhoseNextLineWouldStartAtTheBottom) {
+  HelpPage page;
+  for (int i = 0; i < 6; ++i) page.Add(kRowText, 0, 0, "Zeile " + std::to_string(i));
+  HelpView v = page.View();
+  Paint(v);
+  const int line = v.help.entries[0].firstLine.bottom - v.help.entries[0].firstLine.top;
+  ASSERT_GT(line, 0);
+  // Three lines fill the window exactly: the third one's next line would
+  // start at the bottom edge, so nothing after it is laid out.
+  Paint(v, 300, 3 * line);
+  EXPECT_EQ(v.drawnCount, 3u);
+  Paint(v, 300, 3 * line + 1);
+  EXPECT_EQ(v.drawnCount, 4u);
+}
+
 TEST(HelpViewer, NegativeXContinuesBeyondItsColumnElseStartsThere) {
   HelpPage page;
   page.Add(kRowText, 0, 4, "Kurz");
