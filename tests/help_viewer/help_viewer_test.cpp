@@ -141,13 +141,18 @@ TEST_F(Contents, PaintSetsPageToTheVisibleCount) {
   for (uint32_t i = 0; i < v.Scroll().page; ++i) EXPECT_LE(v.help.entries[i].bounds.bottom, 300);
 }
 
-TEST(HelpViewer, ContinuationIsNeverTheTopLine) {
+// Two rows of a key list: each a key and its continued description.
+HelpView TwoKeyRows() {
   HelpPage page;
   page.Add(kRowText, 0, 4, "Taste");
   page.Add(kContinuedText, -140, -1, "tut etwas");
   page.Add(kRowText, 0, 4, "Andere Taste");
   page.Add(kContinuedText, -140, -1, "tut etwas anderes");
-  HelpView v = page.View();
+  return page.View();
+}
+
+TEST(HelpViewer, ContinuationIsNeverTheTopLine) {
+  HelpView v = TwoKeyRows();
   OnHelpKeyDown(v, helpkey::kDown);
   Paint(v);
   EXPECT_EQ(v.Scroll().position, 2);  // towards the end, past the continuation
@@ -158,12 +163,7 @@ TEST(HelpViewer, ContinuationIsNeverTheTopLine) {
 }
 
 TEST(HelpViewer, ThumbDragDownwardSnapsTowardsTheStart) {
-  HelpPage page;
-  page.Add(kRowText, 0, 4, "Taste");
-  page.Add(kContinuedText, -140, -1, "tut etwas");
-  page.Add(kRowText, 0, 4, "Andere Taste");
-  page.Add(kContinuedText, -140, -1, "tut etwas anderes");
-  HelpView v = page.View();
+  HelpView v = TwoKeyRows();
   // Dragged down onto a continuation: the bit says towards the start.
   EXPECT_TRUE(ScrollHelp(v, HelpScroll::Thumb, 3));
   EXPECT_NE(v.help.window.statusWord & helpstatus::kTowardsStart, 0u);
