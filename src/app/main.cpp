@@ -128,8 +128,9 @@ int main(int argc, char** argv) {
     print.bigPrn = fonts.bigPrn;
   }
   const QRect work = window.screen()->availableGeometry();
-  const int width = std::clamp(program.window.width, kx::kMinWindowWidth, work.width());
-  const int height = std::clamp(program.window.height, kx::kMinWindowHeight, work.height());
+  const QSize size = kx::StartWindowSize({program.window.width, program.window.height},
+                                         {kx::kMinWindowWidth, kx::kMinWindowHeight}, work.size());
+  const int width = size.width(), height = size.height();
   window.resize(width, height);
   window.move(work.left() + (work.width() - width) / 3, work.top() + (work.height() - height) / 3);
   kx::InitHelpWindows(&window);

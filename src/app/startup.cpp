@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "game/program.h"
 #include "game/state_file.h"
@@ -19,6 +20,11 @@ QString ChooseWorkingDirectory(const QString& programDirectory) {
   const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/kx-sudoku";
   QDir().mkpath(data);
   return data;
+}
+
+QSize StartWindowSize(QSize saved, QSize minimum, QSize workArea) {
+  return {std::max(minimum.width(), std::min(saved.width(), workArea.width())),
+          std::max(minimum.height(), std::min(saved.height(), workArea.height()))};
 }
 
 void LoadStartGame(Program& program, const QString& argument) {

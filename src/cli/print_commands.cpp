@@ -7,6 +7,7 @@
 #include "cli/cli_args.h"
 #include "cli/puzzle_input.h"
 #include "platform/qt/qt_print_device.h"
+#include "platform/login_name.h"
 #include "platform/stream_host.h"
 #include "print/puzzle_printout.h"
 #include "ui/fonts.h"
@@ -74,7 +75,7 @@ int RunPrint(const Args& args, std::istream& in, std::ostream& out, std::ostream
     input.hideCandidates = noCandidates;
     input.smallPrn = fonts.smallPrn;
     input.bigPrn = fonts.bigPrn;
-    input.userName = qEnvironmentVariable("USER").toStdString();
+    input.userName = LoginName();
     PrintPuzzleJob(engine, context, makeCanvas, solver, input);
     ++jobs;
   });

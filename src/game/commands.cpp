@@ -18,7 +18,7 @@ constexpr uint32_t kLowBits = 0xFFFF;
 // Guard for commands that abandon the game: unless the game was already
 // left for the selection, the player must agree.
 bool AbandonAgreed(Program& p) {
-  return p.state.Mode() == status::kSelect || ConfirmAbandonGame(p) == BoxAnswer::Yes;
+  return p.state.Has(status::kSelect) || ConfirmAbandonGame(p) == BoxAnswer::Yes;
 }
 
 void SetBusy(Program& p, uint32_t bit, bool busy) {

@@ -8,6 +8,13 @@
 
 namespace kx {
 
+bool WriteSavedGame(Program& p, const std::string& name) {
+  if (WriteStateFile(p, name)) return true;
+  p.host.ShowMessageBox({"Das Spiel konnte  n i c h t  in der Datei\n\n\"" + name + "\"\n\ngespeichert werden !!",
+                         "Sudoku Meldung", BoxButtons::Ok, BoxIcon::Exclamation});
+  return false;
+}
+
 int SaveGameCommand(Program& p) {
   if (HistoryViewGuard(p) != 0) return 1;
   GameState& s = p.state;
@@ -17,12 +24,7 @@ int SaveGameCommand(Program& p) {
   }
   const bool won = s.Has(status::kAutoSolved | status::kSolved);
   const std::string name = SavedGameName(p.host.Now(), won ? "" : "_ungeloest");
-  if (!WriteStateFile(p, name)) {
-    // Not saying so would let the player believe the game is safe.
-    p.host.ShowMessageBox({"Das Spiel konnte  n i c h t  in der Datei\n\n\"" + name + "\"\n\ngespeichert werden !!",
-                           "Sudoku Meldung", BoxButtons::Ok, BoxIcon::Exclamation});
-    return 1;
-  }
+  if (!WriteSavedGame(p, name)) return 1;
   s.gameFlags |= flags::kSavedToFile;
   BuildFunctionFields(p, s.gameStatus | status::kGameSaved);
   p.host.ShowMessageBox({"Das Spiel wurde in der Datei\n\n\"" + name + "\"\n\ng e s p e i c h e r t !\n", "Sudoku Meldung"});
@@ -31,7 +33,7 @@ int SaveGameCommand(Program& p) {
 
 int LoadGameCommand(Program& p) {
   if (HistoryViewGuard(p) != 0) return 1;
-  if (p.state.Mode() != status::kSelect && ConfirmAbandonGame(p) != BoxAnswer::Yes) return 1;
+  if (!p.state.Has(status::kSelect) && ConfirmAbandonGame(p) != BoxAnswer::Yes) return 1;
   const auto chosen = p.host.ChooseFileToOpen(
       {"Gespeichertes Sudoku laden (SuDoKu_*.kxs)", "SuDoKu_*.kxs", "SuDoKu_*.kxs"});
   if (!chosen) return 1;

@@ -1,5 +1,6 @@
 #include "game/game_progress.h"
 
+#include "game/file_commands.h"
 #include "game/program.h"
 #include "game/state_file.h"
 
@@ -18,10 +19,11 @@ void CheckForWin(Program& p) {
   s.noticeText = "G l ü c k w u n s c h !!!\n\nDas Sudoku ist vollständig gelöst.";
   if (p.settings.AutoSave()) {
     const std::string name = SavedGameName(p.host.Now());
-    WriteStateFile(p, name);
-    s.gameFlags |= flags::kSavedToFile;
-    BuildFunctionFields(p, s.gameStatus | status::kGameSaved);
-    s.noticeText += "\n\nDer gesamte Spielverlauf wurde in der Datei\n\n\"" + name + "\"\n\ngespeichert!\n";
+    if (WriteSavedGame(p, name)) {
+      s.gameFlags |= flags::kSavedToFile;
+      BuildFunctionFields(p, s.gameStatus | status::kGameSaved);
+      s.noticeText += "\n\nDer gesamte Spielverlauf wurde in der Datei\n\n\"" + name + "\"\n\ngespeichert!\n";
+    }
   }
   s.noticeTicks = 258;  // shown, two seconds at least
   BuildFunctionFields(p, s.gameStatus & ~status::kSettings);

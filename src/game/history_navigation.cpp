@@ -1,5 +1,6 @@
 #include "game/history_navigation.h"
 
+#include "game/file_commands.h"
 #include "game/program.h"
 #include "game/state_file.h"
 
@@ -15,6 +16,14 @@ void AppendHistoryStep(Program& p) {
   p.state.browseTime = 0;
 }
 
+namespace {
+
+// The abandon question's answer belongs to the game, not to a step: taking
+// a step's mode must not bring the question back.
+uint32_t AnsweredBits(const GameState& s) { return s.gameStatus & (status::kAbortConfirmed | status::kGameSaved); }
+
+}  // namespace
+
 void LoadHistoryStep(Program& p) {
   if (p.history.Empty()) return;
   const HistoryStep& step = p.history.Displayed();
@@ -22,7 +31,7 @@ void LoadHistoryStep(Program& p) {
   TakeBoardsAndCounters(s, step);
   s.selectedCell = step.selectedCell;
   s.playTime = step.playTime;
-  BuildFunctionFields(p, step.gameStatus);
+  BuildFunctionFields(p, step.gameStatus | AnsweredBits(s));
   if (!p.history.Browsing()) {
     s.playTime += s.browseTime;
     s.browseTime = 0;
@@ -50,7 +59,7 @@ void RestoreDisplayedStep(Program& p) {
   HistoryStep& step = p.history.Displayed();
   GameState& s = p.state;
   TakeBoardsAndCounters(s, step);
-  BuildFunctionFields(p, step.gameStatus);
+  BuildFunctionFields(p, step.gameStatus | AnsweredBits(s));
   step.playTime += s.browseTime;
   s.playTime = step.playTime;
   s.browseTime = 0;
@@ -136,10 +145,7 @@ BoxAnswer ConfirmAbandonGame(Program& p) {
   MessageBoxRequest offer{"Bisherigen Spielverlauf in der Datei\n\n\"" + name + "\"\n\ns p e i c h e r n ?\n",
                           "Sudoku Nachfrage", BoxButtons::YesNo, BoxIcon::Question};
   offer.defaultButton = 1;
-  if (p.host.ShowMessageBox(offer) == BoxAnswer::Yes) {
-    WriteStateFile(p, name);
-    s.gameStatus |= status::kGameSaved;
-  }
+  if (p.host.ShowMessageBox(offer) == BoxAnswer::Yes && WriteSavedGame(p, name)) s.gameStatus |= status::kGameSaved;
   return answer;
 }
 

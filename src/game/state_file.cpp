@@ -161,7 +161,15 @@ std::vector<uint8_t> SerializeStateFile(const Program& p) {
   PutU32(d + 313, HistoryStep::kSizeInWords);
   PutU32(d + 317, static_cast<uint32_t>(count));
   PutU32(d + 321, static_cast<uint32_t>(count > 0 ? p.history.StepIndex() : 0));
-  for (int i = 0; i < count; ++i) p.history.Step(i).Serialize(d + StateFileContent::kHeadBytes + i * HistoryStep::kBytes);
+  for (int i = 0; i < count; ++i) {
+    HistoryStep step = p.history.Step(i);
+    // The selection moves without a step (a click, an arrow key, the move
+    // on after a typed-in digit); the displayed step takes the live one, so
+    // that the game reopens where the player left it. The picture
+    // assignment uses the selection for its marked picture.
+    if (i == p.history.StepIndex() && !p.pictures.assign.Active()) step.selectedCell = p.state.selectedCell;
+    step.Serialize(d + StateFileContent::kHeadBytes + i * HistoryStep::kBytes);
+  }
   return out;
 }
 
@@ -222,6 +230,8 @@ void ApplyStateFileContent(Program& p, StateFileContent c) {
   p.state.gameFlags = c.gameFlags;
   p.state.gameStartTime = c.gameStartTime;
   p.history.Assign(std::move(c.steps), c.stepIndex);
+  // Another game: the answers given for the one it replaces go with it.
+  p.state.gameStatus &= ~(status::kAbortConfirmed | status::kGameSaved);
   LoadHistoryStep(p);
   SolveForGame(p, GivensText(p.state), p.state.solutionText);
   p.state.browseTime = 0;

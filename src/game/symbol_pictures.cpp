@@ -8,6 +8,7 @@
 #include "pictures/bmp_file.h"
 #include "pictures/dib_scale.h"
 #include "pictures/jpeg_decoder.h"
+#include "pictures/picture_file_lookup.h"
 
 namespace kx {
 
@@ -213,8 +214,8 @@ void CropRelease(PictureAssignState& a, int x, int y, bool square) {
 void ShowLargePicture(Program& p, int digit, int index, int clientWidth, int clientHeight) {
   DropLargePicture(p);
   if (!p.settings.IsPictureSet() || digit < 1 || digit > 9) return;
-  if (LoadLargePicture(DigitBmpName(p.settings.SymbolSet() - 4, digit), clientWidth, clientHeight,
-                       &p.pictures.largePicture) == 0) {
+  const std::string file = ExistingNameIgnoringCase(DigitBmpName(p.settings.SymbolSet() - 4, digit));
+  if (LoadLargePicture(file, clientWidth, clientHeight, &p.pictures.largePicture) == 0) {
     p.pictures.largePictureIndex = index;
   }
 }

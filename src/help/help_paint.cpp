@@ -192,7 +192,8 @@ void Painter::FlowText(HelpEntry& e, const char* raw, Color bg, Color fg) {
     pos += breakAt;
     if (!newLine()) break;
   }
-  pen_.nextLineTop = top;
+  // The line the entry's text would go on with.
+  pen_.nextLineTop = first ? top : std::max(top, e.lastLine.bottom);
 }
 
 void Painter::TextLine(HelpEntry& e, const char* raw, Color bg, Color fg) {
@@ -239,20 +240,44 @@ void Painter::Picture(HelpEntry& e, const char* name, Color bg, int state) {
     b.bottom = e.height > 0 ? b.top + e.height : e.height == 0 ? height_ : lastPictureBottom_ + e.height;
     return b;
   };
-  Rect box = place();
-  if (box.right > width_ && Has(e, helpflag::kMayWrap) && e.x < 0 && pen_.x != 0) {
+  // A picture that does not fit may start a new row.
+  auto wrapIfPastTheEdge = [&](Rect& box, int right) {
+    if (right <= width_ || !Has(e, helpflag::kMayWrap) || e.x >= 0 || pen_.x == 0) return;
     pen_.x = 0;
     pen_.rowTop = pen_.rowBottom + std::abs(e.x) + 1;
     pen_.rowBottom = pen_.rowTop;
     box = place();
-  }
+  };
+  auto skipped = [&](const Rect& box) {
+    return box.top >= height_ || box.left >= width_ || box.Width() < 8 || box.Height() < 8;
+  };
+  Rect box = place();
+  wrapIfPastTheEdge(box, box.right);
   pen_.nextLineTop = box.bottom;
-  if (box.top >= height_ || box.left >= width_ || box.Width() < 8 || box.Height() < 8) return;
-  if (Has(e, helpflag::kFillOwn)) c_.FillRect(box, bg);
-  DrawHelpPicture(c_, name, box, e.textColours, (e.flags & helpflag::kCentreH) != 0, (e.flags & helpflag::kCentreV) != 0);
+  if (skipped(box)) return;
+  Dib image;
+  if (!LoadHelpPicture(name, &image)) return;  // the box stays unpainted
+  if (e.textColours == 2) {
+    // The width follows from the height: only now is the picture's right
+    // edge known.
+    wrapIfPastTheEdge(box, box.left + HelpPictureSize(image, box, 2).width);
+    pen_.nextLineTop = box.bottom;
+    if (skipped(box)) return;
+  }
+  const Rect drawn =
+      DrawHelpPicture(c_, image, box, e.textColours, Has(e, helpflag::kCentreH), Has(e, helpflag::kCentreV));
+  if (drawn.Width() <= 0) return;
+  if (Has(e, helpflag::kFillOwn)) {
+    // The rest of the box around the picture.
+    const int top = std::clamp(drawn.top, box.top, box.bottom), bottom = std::clamp(drawn.bottom, box.top, box.bottom);
+    c_.FillRect({box.left, box.top, box.right, top}, bg);
+    c_.FillRect({box.left, bottom, box.right, box.bottom}, bg);
+    c_.FillRect({box.left, top, std::min(drawn.left, box.right), bottom}, bg);
+    c_.FillRect({std::max(drawn.right, box.left), top, box.right, bottom}, bg);
+  }
   e.firstLine = e.lastLine = e.bounds = ToHelpRect(box);
   lastPictureBottom_ = box.bottom;
-  pen_.x = box.right + 1;
+  pen_.x = drawn.right + 1;
 }
 
 void Painter::DrawEntry(uint32_t index, HelpEntry& e, int state) {

@@ -8,35 +8,49 @@
 
 namespace kx {
 
-bool DrawHelpPicture(Canvas& canvas, const char* name, const Rect& box, uint32_t scaling, bool centreH, bool centreV) {
-  if (!name || box.Width() <= 0 || box.Height() <= 0) return false;
-  Dib image;
-  if (ReadBmpFile(name, &image) != 0 || image.header.width <= 0 || image.header.height <= 0) return false;
+bool LoadHelpPicture(const char* name, Dib* image) {
+  if (!name || ReadBmpFile(name, image) != 0) return false;
+  return image->header.width > 0 && image->header.height > 0;
+}
+
+Size HelpPictureSize(const Dib& image, const Rect& box, uint32_t scaling) {
   const double aspect = static_cast<double>(image.header.width) / image.header.height;
   int width = box.Width(), height = box.Height();
+  auto heightOf = [&](int w) { return std::max(1, static_cast<int>(std::lround(w / aspect))); };
+  auto widthOf = [&](int h) { return std::max(1, static_cast<int>(std::lround(h * aspect))); };
   switch (scaling) {
-    case 1: height = std::max(1, static_cast<int>(std::lround(width / aspect))); break;
-    case 2: width = std::max(1, static_cast<int>(std::lround(height * aspect))); break;
+    case 1: height = heightOf(width); break;
+    case 2: width = widthOf(height); break;
     case 3:
       if (aspect > static_cast<double>(box.Width()) / box.Height()) {
-        height = std::max(1, static_cast<int>(std::lround(width / aspect)));
+        height = heightOf(width);
       } else {
-        width = std::max(1, static_cast<int>(std::lround(height * aspect)));
+        width = widthOf(height);
       }
       break;
     default: break;  // stretched to the box
   }
+  return {width, height};
+}
+
+Rect DrawHelpPicture(Canvas& canvas, const Dib& image, const Rect& box, uint32_t scaling, bool centreH, bool centreV) {
+  if (box.Width() <= 0 || box.Height() <= 0 || image.header.width <= 0 || image.header.height <= 0) return {};
+  const Size size = HelpPictureSize(image, box, scaling);
   // A help page never needs a picture larger than a screen.
-  if (static_cast<int64_t>(width) * height > 16'000'000) return false;
+  if (static_cast<int64_t>(size.width) * size.height > 16'000'000) return {};
   Dib scaled;
-  scaled.header = MakeHeader24(width, height);
+  scaled.header = MakeHeader24(size.width, size.height);
   scaled.pixels.assign(scaled.header.sizeImage, 0);
-  if (ScaleDib(&scaled, 0, 0, width, height, 0, 0, image.header.width, image.header.height, image) < 0) return false;
-  const int left = centreH ? box.left + (box.Width() - width) / 2 : box.left;
-  const int top = centreV ? box.top + (box.Height() - height) / 2 : box.top;
-  const ImageView view{width, height, static_cast<int>(BitmapStride(width, 24)), true, scaled.pixels.data()};
-  canvas.DrawImage(view, {left, top, left + width, top + height}, BlitMode::Copy);
-  return true;
+  if (ScaleDib(&scaled, 0, 0, size.width, size.height, 0, 0, image.header.width, image.header.height, image) < 0) {
+    return {};
+  }
+  const int left = centreH ? box.left + (box.Width() - size.width) / 2 : box.left;
+  const int top = centreV ? box.top + (box.Height() - size.height) / 2 : box.top;
+  const Rect drawn{left, top, left + size.width, top + size.height};
+  const ImageView view{size.width, size.height, static_cast<int>(BitmapStride(size.width, 24)), true,
+                       scaled.pixels.data()};
+  canvas.DrawImage(view, drawn, BlitMode::Copy);
+  return drawn;
 }
 
 }  // namespace kx

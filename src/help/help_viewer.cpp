@@ -84,7 +84,7 @@ bool ScrollHelp(HelpView& v, HelpScroll action, int thumb) {
     case HelpScroll::Thumb:
       if (thumb < s.minimum || thumb > s.maximum) return false;
       pos = thumb;
-      towardsStart = !(old < pos);
+      towardsStart = old < pos;  // as the scrolling table has it
       break;
   }
   pos = std::clamp(pos, s.minimum, std::max(s.minimum, s.maximum));
@@ -130,7 +130,10 @@ HelpOutcome FollowLink(HelpView& v, uint32_t link) {
     return HelpOutcome::Stay;
   }
   if (link == kHelpNoLink) return HelpOutcome::Stay;
-  if (link == kHelpLinkEnter) return OnHelpKeyDown(v, helpkey::kEnter);
+  if (link == kHelpLinkEnter) {
+    v.postedKeys.push_back(helpkey::kEnter);
+    return HelpOutcome::Stay;
+  }
   // Esc and every other code close the window; the reserved codes never
   // appear in help files.
   return HelpOutcome::Close;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "help/help_file.h"
 #include "platform/canvas.h"
@@ -47,6 +48,10 @@ struct HelpView {
   uint32_t firstDrawn = 0;
   uint32_t drawnCount = 0;
   bool hasScrollBar = true;
+  // Key-downs a link action posted to the window; the platform delivers
+  // them later, one by one, so a link that presses Enter on itself loops
+  // through the event queue instead of the stack.
+  std::vector<int> postedKeys;
 
   uint32_t Count() const { return static_cast<uint32_t>(help.entries.size()); }
   HelpScrollInfo& Scroll() { return help.window.scroll; }

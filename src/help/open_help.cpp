@@ -22,16 +22,20 @@ class RunningFlag {
   bool& flag_;
 };
 
-// Writes the built-in copy under a temporary name and moves it into place,
+// Writes built-in bytes under a temporary name and moves them into place,
 // so that an interrupted write never leaves a half file behind.
-void WriteBuiltinCopy(const std::string& helpName) {
-  std::string temp = helpName + ".tmp";
+void WriteBuiltin(const std::string& name, std::span<const unsigned char> bytes) {
+  std::string temp = name + ".tmp";
   std::FILE* file = std::fopen(temp.c_str(), "wb");
   if (file == nullptr) return;
-  auto bytes = BuiltinHelpFile();
   bool good = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   good = std::fclose(file) == 0 && good;
-  if (!good || std::rename(temp.c_str(), helpName.c_str()) != 0) std::remove(temp.c_str());
+  if (!good || std::rename(temp.c_str(), name.c_str()) != 0) std::remove(temp.c_str());
+}
+
+bool Missing(const std::string& name) {
+  std::error_code error;
+  return !std::filesystem::exists(name, error);
 }
 
 }  // namespace
@@ -40,14 +44,23 @@ std::optional<LoadedHelp> OpenHelp(Host& host, HelpOpenState& state, const std::
                                    const std::string& helpName, const std::string& title) {
   if (state.running) return std::nullopt;
   RunningFlag running(state.running);
-  for (bool compiled = false;; compiled = true) {
-    std::error_code error;
-    if (helpName == kDefaultHelpFile && !std::filesystem::exists(helpName, error)) WriteBuiltinCopy(helpName);
+  const bool programHelp = helpName == kDefaultHelpFile;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (programHelp && Missing(helpName)) WriteBuiltin(helpName, BuiltinHelpFile());
     LoadedHelp help;
     if (LoadHelpFile(helpName, help)) return help;
-    if (compiled) return std::nullopt;
+    if (attempt == 1) break;
+    // A damaged help file is compiled anew; without a source of the
+    // player's own that is the program's source.
+    if (programHelp && sourceName == kDefaultHelpSource && Missing(sourceName))
+      WriteBuiltin(sourceName, BuiltinHelpSource());
     CompileHelp(host, sourceName, helpName, title, 0, 50, 100, 500, 380, 0);
   }
+  // The compiler has shown why the file stays unusable; the program's own
+  // help is still there to show.
+  LoadedHelp builtin;
+  if (programHelp && ParseHelpImage(BuiltinHelpFile(), builtin)) return builtin;
+  return std::nullopt;
 }
 
 }  // namespace kx

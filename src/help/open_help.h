@@ -16,8 +16,10 @@ struct HelpOpenState {
 
 // Loads the compiled help for the viewer. A missing "REZodaru.KXH" is first
 // written from the built-in copy; a file that is missing or unusable is
-// compiled once from sourceName. Returns nothing when no usable help could
-// be had (any compiler error has then been shown) or when a call is
+// compiled once from sourceName, which for the program's help is written
+// out from the built-in source when it is missing. When the program's help
+// stays unusable (the compiler has shown why), the built-in copy is shown.
+// Returns nothing when no usable help could be had or when a call is
 // already running; the caller hands the result to its help window.
 std::optional<LoadedHelp> OpenHelp(Host& host, HelpOpenState& state, const std::string& sourceName,
                                    const std::string& helpName, const std::string& title);

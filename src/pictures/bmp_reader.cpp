@@ -145,11 +145,12 @@ int ReadBmp(std::FILE* file, Dib* out) {
   uint8_t block[kMaxHeaderBlock] = {};
   read = ReadExactly(file, block, static_cast<size_t>(headerBytes));
   if (read != 0) return read == 1 ? -19 : -20;
-  if (headerBytes < int64_t{kInfoHeaderBytes}) return -20;
+  // A shorter header (an OS/2 file's 12 bytes) is read whole and then
+  // refused by its size field; the block's zeros stand for what it lacks.
   BitmapInfoHeader h = LoadInfoHeader(block);
   if (h.size != kInfoHeaderBytes) return -21;
   if (h.planes != 1) return -22;
-  std::vector<uint8_t> table(block + kInfoHeaderBytes, block + headerBytes);
+  std::vector<uint8_t> table(block + kInfoHeaderBytes, block + std::max<int64_t>(headerBytes, kInfoHeaderBytes));
 
   int result;
   if (h.compression == 0) {

@@ -11,6 +11,7 @@
 #include "pictures/jpeg_color.h"
 #include "pictures/jpeg_decoder.h"
 #include "pictures/jpeg_idct.h"
+#include "pictures/picture_file_lookup.h"
 
 namespace kx {
 
@@ -100,7 +101,7 @@ bool ScaleIntoVariant0(DigitBitmap& bitmap, const Dib& source) {
 bool BuildFromJpeg(DigitBitmap& bitmap, int pictureSet, int digit) {
   const std::string jpgName = DigitJpgName(pictureSet, digit);
   Dib decoded;
-  if (DecodeJpegFile(jpgName, &decoded) != 0) {
+  if (DecodeJpegFile(ExistingNameIgnoringCase(jpgName), &decoded) != 0) {
     decoded = Dib{};
     if (DecodeBuiltin(pictureSet, digit, jpgName, &decoded) != 0) return false;
   }
@@ -227,7 +228,10 @@ int BuildDigitBitmaps(DigitBitmaps& out, int pictureSet, int width, int height) 
     bitmap.header = MakeHeader24(width, height);
     bitmap.pixels.assign(3 * size_t{bitmap.header.sizeImage}, 0);
     Dib file;
-    if (ReadPictureBmp(DigitBmpName(pictureSet, digit), &file) == 0 && ScaleIntoVariant0(bitmap, file)) continue;
+    if (ReadPictureBmp(ExistingNameIgnoringCase(DigitBmpName(pictureSet, digit)), &file) == 0 &&
+        ScaleIntoVariant0(bitmap, file)) {
+      continue;
+    }
     if (!BuildFromJpeg(bitmap, pictureSet, digit)) FillFallback(bitmap, digit);
   }
   for (DigitBitmap& bitmap : out.digits) DeriveVariants(bitmap);

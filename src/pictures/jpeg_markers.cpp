@@ -173,7 +173,8 @@ int ReadMarkers(DecoderState& d, bool afterScan) {
     int marker = in.Byte();
     while (marker == 0xFF) marker = in.Byte();
     if (marker < 0) return d.sos ? 1 : 40;
-    if (!d.soi && marker != 0xD8 && marker != 0xD9) continue;
+    // Everything before the first SOI is skipped, an EOI among it too.
+    if (!d.soi && marker != 0xD8) continue;
 
     int result = 0;
     switch (marker) {
@@ -204,7 +205,9 @@ int ReadMarkers(DecoderState& d, bool afterScan) {
       case 0xDD:
         result = ReadSegment(in, body);
         if (result == 0 && body.size() != 2) result = 590;
-        if (result == 0 && d.dri) result = 600;
+        // Encoders may repeat the interval before every scan of a
+        // progressive file; only a second one before the first scan is refused.
+        if (result == 0 && d.dri && !d.sos) result = 600;
         if (result == 0) {
           d.dri = true;
           d.restartInterval = body[0] << 8 | body[1];

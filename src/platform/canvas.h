@@ -63,8 +63,10 @@ enum class BlitMode { Copy, Xor };
 
 // The drawing surface of one paint, with the semantics the layout relies
 // on: rectangles exclude their right and bottom edges, a 1-pixel frame lies
-// inside its rectangle, and text is drawn without anti-aliased shapes
-// around it. Text is UTF-8.
+// inside its rectangle, and shapes are drawn without anti-aliasing. Text
+// is anti-aliased: the edges of its letters blend the text colour with
+// what lies beneath, so a caller that needs two-colour text (an XOR mask)
+// must reduce it to two colours itself. Text is UTF-8.
 class Canvas {
  public:
   virtual ~Canvas() = default;

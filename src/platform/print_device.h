@@ -25,14 +25,21 @@ struct PageGeometry {
   bool landscape = false;
 };
 
+// Margins in hundredths of a millimetre, kept for the run.
+struct Margins {
+  int left = 2500, top = 1000, right = 1000, bottom = 1000;
+};
+
 // Printer choice, page geometry and page output for the print engine.
 // Integer results: 0 done, otherwise the engine's error number.
 class PrintDevice {
  public:
   virtual ~PrintDevice() = default;
-  // Picks the printer: the kept one, else the default; with `showDialog`
-  // the page-setup dialog. -1 = the user cancelled the dialog.
-  virtual int ChoosePrinter(bool showDialog) = 0;
+  // Picks the printer: the kept one, else the default.
+  virtual int ChoosePrinter() = 0;
+  // The page-setup dialog, opened with the kept margins; on OK the chosen
+  // margins are written back and the printer is kept. -1 = cancelled.
+  virtual int PageSetupDialog(Margins& margins) = 0;
   virtual std::string PrinterName() = 0;
   virtual int DriverVersion() = 0;      // major * 256 + minor
   virtual int DeviceModeVersion() = 0;  // major * 100 + minor

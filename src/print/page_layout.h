@@ -8,10 +8,6 @@
 
 namespace kx {
 
-// Margins in hundredths of a millimetre, kept for the run.
-struct Margins {
-  int left = 2500, top = 1000, right = 1000, bottom = 1000;
-};
 Margins DefaultMargins(bool landscape);
 
 // Raises each margin to the unprintable offset, lowers it to 90 per cent of

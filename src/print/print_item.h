@@ -16,6 +16,10 @@ inline constexpr int kUseSourceRect = 0x01, kSourcePerMille = 0x02;
 inline constexpr int kUnitPixels = 0x00, kUnitMillimetres = 0x20, kUnitPerMille = 0x40, kUnitMask = 0xE0;
 inline constexpr int kNewLineBefore = 0x0400;  // byte 1, bit 2
 inline constexpr int kSizesAreExtents = 0x010000;
+// Byte 2, bit 1: the file was written for this job, so one that cannot be
+// read is a failure of the job (number 87) rather than a picture to skip.
+inline constexpr int kFileOfTheJob = 0x020000;
+inline constexpr int kFileOfTheJobUnreadable = 87;
 
 // One picture, text or font change placed on a printed page.
 struct PrintItem {

@@ -195,6 +195,7 @@ int Job::Items(const std::vector<PrintItem>& items) {
       case kItemBmpFile: {
         Dib image;
         if (ReadBmpFile(item.name, &image) != 0) {
+          if (item.flags & kFileOfTheJob) return kFileOfTheJobUnreadable;
           ctx_.host->Beep(BeepKind::Simple);
           break;
         }
@@ -353,14 +354,19 @@ int RunPrintJob(PrintEngine& engine, const PrintContext& context, const std::vec
   if (engine.flags & 0xFF) return 1;
   engine.flags = kJobRunning;
   PrintDevice& dev = *context.device;
-  const int chosen = dev.ChoosePrinter((options & kShowPageSetup) != 0);
-  if (chosen != 0) {
-    engine.flags = 0;
-    return chosen < 0 ? 0 : chosen;
-  }
-  if (!engine.printerChosen) {
+  int chosen = dev.ChoosePrinter();
+  if (chosen == 0 && !engine.printerChosen) {
     engine.margins = DefaultMargins(dev.Geometry().landscape);
     engine.printerChosen = true;
+  }
+  if (chosen == 0 && (options & kShowPageSetup)) chosen = dev.PageSetupDialog(engine.margins);
+  if (chosen != 0) {
+    engine.flags = 0;
+    if (chosen < 0) return 0;  // the dialog was cancelled: no message
+    const std::string name = dev.PrinterName().substr(0, 31);
+    context.host->ShowMessageBox(
+        {PrinterErrorText(chosen), name.empty() ? "Sudoku Meldung" : name, BoxButtons::Ok, BoxIcon::Exclamation});
+    return chosen;
   }
   Job job(engine, context, userText, options);
   job.printerName = dev.PrinterName().substr(0, 31);

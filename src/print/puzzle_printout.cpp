@@ -158,7 +158,7 @@ PrintItem FileItem(const char* name, int y, int width, const std::string& captio
   PrintItem item;
   item.type = kItemBmpFile;
   item.name = name;
-  item.flags = kUnitPerMille;
+  item.flags = kUnitPerMille | kFileOfTheJob;
   item.x = 0, item.y = y, item.width = width, item.height = 0;
   item.caption = caption;
   return item;
@@ -186,11 +186,15 @@ int PrintPuzzleJob(PrintEngine& engine, const PrintContext& context, const Canva
   puzzle.n = puzzle.t / 3;
   probe.reset();
 
+  // A picture that cannot be made or written is reported by the job,
+  // which cannot read it back.
   std::unique_ptr<Canvas> canvas = makeCanvas(puzzle.Side(), puzzle.Side());
-  if (!canvas) return 0;
-  DrawPuzzle(*canvas, puzzle, row.height, in);
-  Dib picture = ReadBackCanvas(*canvas);
-  const bool written = WritePrintoutBmp(kPuzzleTmpFile, picture) == 0;
+  Dib picture;
+  if (canvas) {
+    DrawPuzzle(*canvas, puzzle, row.height, in);
+    picture = ReadBackCanvas(*canvas);
+  }
+  WritePrintoutBmp(kPuzzleTmpFile, picture);
 
   PuzzleText digits;
   for (int cell = 0; cell < 81; ++cell) {
@@ -203,16 +207,15 @@ int PrintPuzzleJob(PrintEngine& engine, const PrintContext& context, const Canva
   if (solved) {
     Grid small{digit.height + 4, 3, 1};
     canvas = makeCanvas(small.Side(), small.Side());
-    if (!canvas) {
-      RemoveTemporaries();
-      return 0;
+    picture = Dib{};
+    if (canvas) {
+      DrawSolution(*canvas, small, digits, in.smallPrn);
+      picture = ReadBackCanvas(*canvas);
     }
-    DrawSolution(*canvas, small, digits, in.smallPrn);
-    picture = ReadBackCanvas(*canvas);
   }
   // Without a solution the puzzle picture stands in for it.
   if (in.mirrorSolution) FlipRows(picture.header, picture.pixels);
-  const bool written2 = WritePrintoutBmp(kSolutionTmpFile, picture) == 0;
+  WritePrintoutBmp(kSolutionTmpFile, picture);
 
   std::string caption = "Schwierigkeits-Index: ";
   const int64_t index = solved ? int64_t{rating} - 81 : -1;
@@ -221,9 +224,9 @@ int PrintPuzzleJob(PrintEngine& engine, const PrintContext& context, const Canva
   else
     AppendGroupedDecimal(caption, static_cast<int32_t>(std::min<int64_t>(index, INT32_MAX)));
   const std::string solutionCaption = in.mirrorSolution ? "Lösung (Kopfstehende Spiegelschrift)" : "Lösung";
-  if (written && written2)
-    RunPrintJob(engine, context, {FileItem(kPuzzleTmpFile, -1, 1000, caption), FileItem(kSolutionTmpFile, 850, 200, solutionCaption)},
-                PrintUserText(in.userName), "Sudoku - Ausdruck", kShowProgress | kNoPageNumber);
+  RunPrintJob(engine, context,
+              {FileItem(kPuzzleTmpFile, -1, 1000, caption), FileItem(kSolutionTmpFile, 850, 200, solutionCaption)},
+              PrintUserText(in.userName), "Sudoku - Ausdruck", kShowProgress | kNoPageNumber);
   RemoveTemporaries();
   return 0;
 }

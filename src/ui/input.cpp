@@ -103,14 +103,21 @@ bool OnKeyDown(InputContext& c, Key key) {
   GameState& s = p.state;
   DropLargePicture(p);
   if (p.pictures.assign.Active()) {
+    if (key == Key::Escape) {
+      RunFieldCommand(c, command::kEndPictureAssignment);
+      return true;
+    }
     // The board's keys would treat the marked picture as a cell.
-    if (key == Key::Escape) RunFieldCommand(c, command::kEndPictureAssignment);
-    if (key != Key::Tab && key != Key::Enter) return true;
+    const bool everyMode = key == Key::Tab || key == Key::Enter || key == Key::Home || key == Key::End ||
+                           key == Key::PageUp || key == Key::PageDown || key == Key::F1;
+    if (!everyMode) return true;
   }
   switch (key) {
     case Key::Tab: {
+      // From the last field of the focused id: two title fields (browsing
+      // the settings) share one and would hold Tab between them.
       int index = -1;
-      for (int i = 0; i < p.fields.Count() && index < 0; ++i)
+      for (int i = 0; i < p.fields.Count(); ++i)
         if (p.fields[i].commandId == p.interaction.focusCommand) index = i;
       const int next = (index < 0 || index + 1 >= p.fields.Count()) ? 0 : index + 1;
       p.interaction.focusCommand = p.fields.Count() > 0 ? p.fields[next].commandId : -1;
@@ -123,7 +130,6 @@ bool OnKeyDown(InputContext& c, Key key) {
       p.interaction.focusCommand = id;
       return true;
     }
-    case Key::Escape: return true;
     case Key::Home: HistoryFirstStep(p); return true;
     case Key::End: HistoryLastStep(p); return true;
     case Key::PageUp: HistoryStepBack(p); return true;
@@ -222,8 +228,9 @@ bool OnLeftButtonDown(InputContext& c, int x, int y) {
     OnChar(c, key == 9 ? ' ' : SymbolText(p.settings.SymbolSet())[key]);
     return true;
   }
-  if (!CellsIgnored(p) && !assigning) {
-    s.selectedCell = -1;
+  // A miss: the picture assignment keeps its marked picture.
+  if (assigning || !CellsIgnored(p)) {
+    if (!assigning) s.selectedCell = -1;
     p.interaction.focusCommand = -1;
   }
   return true;

@@ -12,7 +12,9 @@ constexpr Color kBlack = Rgb(0, 0, 0);
 void PaintBackground(const PaintContext& c) {
   const WindowLayout& l = c.layout;
   const Rect client{0, 0, l.clientWidth, l.clientHeight};
-  if (l.layoutRect.left > 0 || l.layoutRect.top > 0) {
+  // A spare pixel on either axis counts as a margin, so that no part of
+  // the client keeps an older frame's pixels.
+  if (l.layoutRect.Width() < l.clientWidth || l.layoutRect.Height() < l.clientHeight) {
     c.canvas.FillRect(client, Rgb(192, 64, 0));
     c.canvas.FillRect(l.layoutRect, Rgb(128, 128, 255));
     Rect frame = l.layoutRect;

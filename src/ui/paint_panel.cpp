@@ -47,7 +47,7 @@ void PaintFunctionFields(const PaintContext& c) {
     const FunctionField& f = p.fields[i];
     const Rect& r = f.rect;
     if (r.Width() <= 0 || r.Height() <= 0) continue;  // parked below the layout
-    const bool focused = !f.isTitle && f.commandId == p.interaction.focusCommand;
+    const bool focused = f.commandId == p.interaction.focusCommand;
     const bool hovered = i == p.interaction.hoverField;
     c.canvas.FrameRect(r, kBlack);
     if (f.commandId == command::kSlider) {

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "game/field_labels.h"
 #include "ui/paint.h"
 #include "ui/paint_pictures.h"
@@ -14,7 +16,9 @@ ImageView ViewOf(const DigitBitmap& b, int variant) {
 }
 
 // The symbol character XORed over a picture, so that it shows on any
-// picture: grey on black, drawn once onto the canvas and read back.
+// picture: grey on black, drawn once onto the canvas and read back. The
+// letters' blended edges are reduced to the grey or black first; XORed,
+// any shade between them would leave coloured fringes.
 void XorDigitCharacter(const PaintContext& c, int x, int y, std::string_view symbol) {
   const Size size = c.layout.bigCharSize;
   std::vector<Color> under(static_cast<size_t>(size.width) * size.height);
@@ -25,8 +29,9 @@ void XorDigitCharacter(const PaintContext& c, int x, int y, std::string_view sym
   c.canvas.DrawText(x, y, symbol, Rgb(128, 128, 128));
   for (int j = 0; j < size.height; ++j) {
     for (int i = 0; i < size.width; ++i) {
-      const Color a = c.canvas.GetPixel(x + i, y + j), b = under[j * size.width + i];
-      c.canvas.SetPixel(x + i, y + j, Rgb(a.r ^ b.r, a.g ^ b.g, a.b ^ b.b));
+      const Color drawn = c.canvas.GetPixel(x + i, y + j), b = under[j * size.width + i];
+      const uint8_t mask = std::max({drawn.r, drawn.g, drawn.b}) >= 64 ? 128 : 0;
+      c.canvas.SetPixel(x + i, y + j, Rgb(mask ^ b.r, mask ^ b.g, mask ^ b.b));
     }
   }
 }

@@ -52,6 +52,19 @@ TEST_F(GameTest, MoreSelectionAfterGeneratingStaysInTheSelection) {
   EXPECT_EQ(host.boxes.size(), boxes);  // no abandon question in the selection
 }
 
+TEST_F(GameTest, TheSelectionBitAloneSparesTheAbandonQuestion) {
+  // The selection bit together with another mode bit (a field list of its
+  // own): still the selection.
+  BuildFunctionFields(p, status::kSelect | status::kAutoSolved);
+  ASSERT_NE(CheckCompleteBoard(p.state.currentBoard), 0);
+  ASSERT_EQ(RunCommand(p, cmd::kNewEasy), 0);
+  BuildFunctionFields(p, status::kSelect | status::kManualEntry);
+  host.fileChoices = {};  // the dialog is cancelled
+  RunCommand(p, cmd::kLoadGame);
+  EXPECT_EQ(host.fileRequests.size(), 1u);
+  EXPECT_TRUE(host.boxes.empty());
+}
+
 TEST_F(GameTest, SolveAllMarksWrongDigitsCorrected) {
   const std::vector<int> cells = EmptyCells();
   // Two wrong digits that break no rule, entered at level 0.

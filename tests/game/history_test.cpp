@@ -52,6 +52,34 @@ TEST_F(HistoryPolicyTest, NoPlayingRefusesAfterAskingOnce) {
   EXPECT_EQ(host.boxes.size(), 4u);
 }
 
+// The answer given while resuming stays with the game: browsing back and
+// typing again does not ask once more.
+TEST_F(HistoryPolicyTest, ResumingKeepsTheAnswerOfTheAbandonQuestion) {
+  for (int policy : {1, 2, 3}) {
+    SCOPED_TRACE(policy);
+    ReadStateFile(p, "none.ini");  // a fresh fallback game
+    BuildFunctionFields(p, p.state.gameStatus);
+    host.boxes.clear();
+    PlayTenStepsAndResumeAtStepThree(policy);
+    ASSERT_EQ(host.boxes.size(), 2u);  // abandon?, save?
+    EXPECT_TRUE(p.state.Has(status::kAbortConfirmed));
+    HistoryStepBack(p);
+    ASSERT_TRUE(p.history.Browsing());
+    EXPECT_TRUE(p.state.Has(status::kAbortConfirmed));
+    Type(EmptyCells()[0], kSolvedGrid[EmptyCells()[0]]);
+    EXPECT_EQ(host.boxes.size(), 2u);
+    EXPECT_FALSE(p.history.Browsing());
+  }
+  // Another game read in does not inherit the answer.
+  test::ScriptedHost otherHost;
+  Program other(otherHost);
+  ReadStateFile(other, "none.ini");
+  ASSERT_TRUE(WriteStateFile(other, "other.kxs"));
+  ASSERT_TRUE(p.state.Has(status::kAbortConfirmed));
+  ReadStateFile(p, "other.kxs");
+  EXPECT_FALSE(p.state.Has(status::kAbortConfirmed | status::kGameSaved));
+}
+
 TEST_F(GameTest, AbandonOfferSavesTheGame) {
   host.answers = {BoxAnswer::Yes, BoxAnswer::Yes};
   EXPECT_EQ(ConfirmAbandonGame(p), BoxAnswer::Yes);

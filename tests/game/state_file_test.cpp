@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "game/commands.h"
 #include "game/file_commands.h"
 #include "game/game_progress.h"
 #include "game_fixture.h"
@@ -60,6 +61,20 @@ TEST_F(GameTest, SavedWhileBrowsingReopensAtTheShownStep) {
   EXPECT_EQ(restored.history.StepIndex(), 2);
   EXPECT_EQ(restored.state.currentBoard, p.state.currentBoard);
   EXPECT_TRUE(restored.history.Browsing());
+}
+
+// The selection moves without a step; the file keeps the live one.
+TEST_F(GameTest, TheSelectionReopensWhereThePlayerLeftIt) {
+  RunCommand(p, command::kNewOwnGame);
+  Type(40, '5');  // manual entry moves on to cell 41 after the step
+  ASSERT_EQ(p.state.selectedCell, 41);
+  ASSERT_TRUE(WriteStateFile(p, kStateFileName));
+  test::ScriptedHost otherHost;
+  Program restored(otherHost);
+  ReadStateFile(restored, kStateFileName);
+  EXPECT_EQ(restored.state.selectedCell, 41);
+  EXPECT_EQ(restored.history.Newest().selectedCell, 41);
+  EXPECT_EQ(p.history.Newest().selectedCell, 40);  // the game's own record is untouched
 }
 
 TEST_F(GameTest, DamagedFilesFallBackAndKeepTheHeadReadSoFar) {
@@ -122,6 +137,37 @@ TEST_F(GameTest, FailedWriteLeavesTheOldFile) {
   Type(EmptyCells()[0], kSolvedGrid[EmptyCells()[0]]);
   EXPECT_FALSE(WriteStateFile(p, "keep.kxs"));
   EXPECT_EQ(ReadFile("keep.kxs"), before);
+}
+
+// The saves after a win and from the abandon question tell a failed write
+// and leave the game unsaved, so that "Spiel speichern" is still offered.
+TEST_F(GameTest, FailedSavesAreToldAndLeaveTheGameUnsaved) {
+  const std::string won = "SuDoKu_2026_12_08__14_30_15.kxs";
+  const std::string unsolved = "SuDoKu_2026_12_08__14_30_15_ungeloest.kxs";
+  std::filesystem::create_directory(won + ".tmp~");
+  std::filesystem::create_directory(unsolved + ".tmp~");
+
+  host.answers = {BoxAnswer::Yes, BoxAnswer::Yes};
+  EXPECT_EQ(ConfirmAbandonGame(p), BoxAnswer::Yes);
+  EXPECT_TRUE(p.state.Has(status::kAbortConfirmed));
+  EXPECT_FALSE(p.state.Has(status::kGameSaved));
+  ASSERT_EQ(host.boxes.size(), 3u);
+  EXPECT_EQ(host.boxes[2].text, "Das Spiel konnte  n i c h t  in der Datei\n\n\"" + unsolved +
+                                    "\"\n\ngespeichert werden !!");
+
+  p.settings.ToggleBit(kBitAutoSave);
+  for (int cell : EmptyCells()) ASSERT_TRUE(Type(cell, kSolvedGrid[cell]));
+  EXPECT_TRUE(p.state.Has(status::kSolved));
+  EXPECT_FALSE(p.state.Has(status::kGameSaved));
+  EXPECT_EQ(p.state.gameFlags & flags::kSavedToFile, 0u);
+  EXPECT_EQ(p.state.noticeText, "G l ü c k w u n s c h !!!\n\nDas Sudoku ist vollständig gelöst.");
+  ASSERT_EQ(host.boxes.size(), 4u);
+  EXPECT_EQ(host.boxes[3].icon, BoxIcon::Exclamation);
+
+  std::filesystem::remove(won + ".tmp~");
+  EXPECT_EQ(SaveGameCommand(p), 0);
+  EXPECT_TRUE(std::filesystem::exists(won));
+  EXPECT_TRUE(p.state.Has(status::kGameSaved));
 }
 
 TEST(SavedGameNames, PatternAndStamp) {

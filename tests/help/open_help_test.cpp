@@ -17,6 +17,11 @@ class OpenHelpTest : public HelpTest {
     auto bytes = BuiltinHelpFile();
     return {bytes.begin(), bytes.end()};
   }
+  static LoadedHelp ParseBuiltin() {
+    LoadedHelp help;
+    EXPECT_TRUE(ParseHelpImage(BuiltinHelpFile(), help));
+    return help;
+  }
   HelpOpenState state;
 };
 
@@ -51,14 +56,41 @@ TEST_F(OpenHelpTest, FileWithAChangedHeaderByteIsCompiledAnew) {
   EXPECT_TRUE(host.boxes.empty());
 }
 
-TEST_F(OpenHelpTest, UnusableFileWithoutSourceShowsErrorOneAlone) {
+TEST_F(OpenHelpTest, DamagedFileWithoutSourceIsCompiledFromTheBuiltInSource) {
   WriteBytes(kDefaultHelpFile, "kaputt");
-  EXPECT_FALSE(Open().has_value());
+  std::optional<LoadedHelp> help = Open();
+  ASSERT_TRUE(help.has_value());
+  EXPECT_TRUE(host.boxes.empty());
+  const auto source = BuiltinHelpSource();
+  EXPECT_EQ(ReadFile(kDefaultHelpSource), std::string(source.begin(), source.end()));
+  EXPECT_EQ(ReadFile(kDefaultHelpFile), Builtin());
+  // The player's own source stays as it is.
+  WriteBytes(kDefaultHelpFile, "kaputt");
+  WriteBytes(kDefaultHelpSource, Entry("eigene"));
+  help = Open();
+  ASSERT_TRUE(help.has_value());
+  EXPECT_STREQ(help->Text(help->entries[0]), "eigene");
+}
+
+TEST_F(OpenHelpTest, ProgramHelpThatStaysUnusableShowsTheErrorThenTheBuiltInCopy) {
+  WriteBytes(kDefaultHelpFile, "kaputt");
+  WriteBytes(kDefaultHelpSource, "%Kaputt%");
+  std::optional<LoadedHelp> help = Open();
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].title, "Help-File-Error Message");
+  ASSERT_TRUE(help.has_value());
+  EXPECT_EQ(help->entries.size(), ParseBuiltin().entries.size());
+  EXPECT_FALSE(state.running);
+}
+
+TEST_F(OpenHelpTest, UnusableFileOfAnotherNameWithoutSourceShowsErrorOneAlone) {
+  WriteBytes("Andere.KXH", "kaputt");
+  EXPECT_FALSE(Open("Andere.KXH").has_value());
   ASSERT_EQ(host.boxes.size(), 1u);
   EXPECT_EQ(host.boxes[0].text, "Error-001 Help-Source-File not present\r\n");
   EXPECT_EQ(host.boxes[0].title, "Help-File-Error Message");
-  EXPECT_EQ(ReadFile(kDefaultHelpFile), "kaputt");
-  EXPECT_FALSE(state.running);
+  EXPECT_EQ(ReadFile("Andere.KXH"), "kaputt");
+  EXPECT_FALSE(std::filesystem::exists(kDefaultHelpSource));
 }
 
 TEST_F(OpenHelpTest, SourceThatStillGivesNoUsableFileIsCompiledOnlyOnce) {

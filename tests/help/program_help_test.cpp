@@ -94,6 +94,10 @@ TEST_F(ProgramHelpTest, DescribesEveryFunctionFieldKeyAndTheHelpMemory) {
       "Eingabetaste", "Rücktaste", "Entf", "Einfg", "Pfeiltasten", "Leertaste", "Doppelklick",
       "Rechts-Klick", "Mausrad", "50.000",
       "Im rotierenden Hilfespeicher werden bis zu 128 Hilfepositionen abgelegt.",
+      // What a player on this system needs to find: where the files are,
+      // the printouts, and the parts of the window.
+      "KX_SUDOKU_HOME", "~/.local/share/kx-sudoku", "SuDoKu_Druck_", "_argument", "bereits gestartet",
+      "Schrittzähler", "blinkt ihre Spalte rot", "bis zu 25",
   };
   for (const char* text : texts) EXPECT_NE(all.find(text), std::string::npos) << text;
 }

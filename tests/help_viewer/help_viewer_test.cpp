@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "help_page.h"
 
@@ -140,13 +141,18 @@ TEST_F(Contents, PaintSetsPageToTheVisibleCount) {
   for (uint32_t i = 0; i < v.Scroll().page; ++i) EXPECT_LE(v.help.entries[i].bounds.bottom, 300);
 }
 
-TEST(HelpViewer, ContinuationIsNeverTheTopLine) {
+// Two rows of a key list: each a key and its continued description.
+HelpView TwoKeyRows() {
   HelpPage page;
   page.Add(kRowText, 0, 4, "Taste");
   page.Add(kContinuedText, -140, -1, "tut etwas");
   page.Add(kRowText, 0, 4, "Andere Taste");
   page.Add(kContinuedText, -140, -1, "tut etwas anderes");
-  HelpView v = page.View();
+  return page.View();
+}
+
+TEST(HelpViewer, ContinuationIsNeverTheTopLine) {
+  HelpView v = TwoKeyRows();
   OnHelpKeyDown(v, helpkey::kDown);
   Paint(v);
   EXPECT_EQ(v.Scroll().position, 2);  // towards the end, past the continuation
@@ -154,6 +160,34 @@ TEST(HelpViewer, ContinuationIsNeverTheTopLine) {
   EXPECT_EQ(v.Scroll().position, 1);
   Paint(v);
   EXPECT_EQ(v.Scroll().position, 0);  // towards the start, to the row's start
+}
+
+TEST(HelpViewer, ThumbDragDownwardSnapsTowardsTheStart) {
+  HelpView v = TwoKeyRows();
+  // Dragged down onto a continuation: the bit says towards the start.
+  EXPECT_TRUE(ScrollHelp(v, HelpScroll::Thumb, 3));
+  EXPECT_NE(v.help.window.statusWord & helpstatus::kTowardsStart, 0u);
+  Paint(v);
+  EXPECT_EQ(v.Scroll().position, 2);
+  EXPECT_TRUE(ScrollHelp(v, HelpScroll::Thumb, 1));  // up: towards the end
+  EXPECT_EQ(v.help.window.statusWord & helpstatus::kTowardsStart, 0u);
+  Paint(v);
+  EXPECT_EQ(v.Scroll().position, 2);
+}
+
+TEST(HelpViewer, PageEndsWithTheEntryWhoseNextLineWouldStartAtTheBottom) {
+  HelpPage page;
+  for (int i = 0; i < 6; ++i) page.Add(kRowText, 0, 0, "Zeile " + std::to_string(i));
+  HelpView v = page.View();
+  Paint(v);
+  const int line = v.help.entries[0].firstLine.bottom - v.help.entries[0].firstLine.top;
+  ASSERT_GT(line, 0);
+  // Three lines fill the window exactly: the third one's next line would
+  // start at the bottom edge, so nothing after it is laid out.
+  Paint(v, 300, 3 * line);
+  EXPECT_EQ(v.drawnCount, 3u);
+  Paint(v, 300, 3 * line + 1);
+  EXPECT_EQ(v.drawnCount, 4u);
 }
 
 TEST(HelpViewer, NegativeXContinuesBeyondItsColumnElseStartsThere) {
@@ -225,12 +259,28 @@ TEST(HelpViewer, LinkActionCodesAndCloseBits) {
   EXPECT_EQ(v.Scroll().position, 0);
   EXPECT_EQ(FollowLink(v, kHelpLinkEscape), HelpOutcome::Close);
   EXPECT_EQ(FollowLink(v, 0x12345678), HelpOutcome::Close);
-  // The Enter code presses Enter on the current entry.
+  // The Enter code posts an Enter key-down; delivered, it follows the
+  // current entry's link.
   v.current = target;
   EXPECT_EQ(FollowLink(v, v.help.entries[enter].link), HelpOutcome::Stay);
+  EXPECT_EQ(v.Scroll().position, 0);
+  ASSERT_EQ(v.postedKeys, std::vector<int>{helpkey::kEnter});
+  v.postedKeys.clear();
+  OnHelpKeyDown(v, helpkey::kEnter);
   EXPECT_EQ(v.Scroll().position, 2);
   v.current = closing;
   EXPECT_EQ(OnHelpKeyDown(v, helpkey::kEnter), HelpOutcome::Close);
+  EXPECT_EQ(OnHelpKeyDown(v, helpkey::kEscape), HelpOutcome::Close);
+}
+
+TEST(HelpViewer, LinkThatPressesEnterOnItselfPostsInsteadOfRecursing) {
+  HelpPage page;
+  page.Add(kRowText | helpflag::kAnyKey | helpflag::kEnterFollows, 0, 0, "a", kHelpLinkEnter);
+  HelpView v = page.View();
+  // Any key follows the link, and the Enter it posts would follow it again:
+  // each key-down posts one Enter and returns.
+  EXPECT_EQ(OnHelpKeyDown(v, helpkey::kEnter), HelpOutcome::Stay);
+  EXPECT_EQ(v.postedKeys, (std::vector<int>{helpkey::kEnter, helpkey::kEnter}));
   EXPECT_EQ(OnHelpKeyDown(v, helpkey::kEscape), HelpOutcome::Close);
 }
 

@@ -62,6 +62,30 @@ TEST(ProgramHelpPage, HeadingsBlueLinksRedAndEveryContentsLinkLeadsToItsHeading)
   }
 }
 
+// Page by page as a player reads it: a description in a column never runs
+// into the text before it on the same line.
+TEST(ProgramHelpPage, ColumnTextsKeepApartFromTheirHeadings) {
+  HelpView v;
+  v.help = ProgramHelp();
+  ResetHelpView(v, 0);
+  int columns = 0;
+  for (int position = 0; position < static_cast<int>(v.Count());) {
+    v.Scroll().position = position;
+    Paint(v, 484, 342);
+    for (uint32_t i = v.firstDrawn + 1; i < v.firstDrawn + v.drawnCount; ++i) {
+      const HelpEntry& e = v.help.entries[i];
+      const HelpEntry& before = v.help.entries[i - 1];
+      if (e.x >= -1 || e.firstLine.right <= e.firstLine.left || e.firstLine.top != before.lastLine.top) continue;
+      ++columns;
+      const bool blank = v.help.Text(e)[0] == ' ';
+      EXPECT_TRUE(blank || e.firstLine.left > before.lastLine.right)
+          << v.help.Text(before) << " | " << v.help.Text(e);
+    }
+    position = v.Scroll().position + static_cast<int>(std::max(1u, v.Scroll().page));
+  }
+  EXPECT_GT(columns, 40);
+}
+
 TEST(HelpKeys, GreyNavigationKeysOnly) {
   EXPECT_EQ(HelpKeyFor(Qt::Key_Down, false), helpkey::kDown);
   EXPECT_EQ(HelpKeyFor(Qt::Key_Down, true), 0);
@@ -109,6 +133,30 @@ TEST(HelpWindows, EightOpenInCascadeANinthIsRefusedAndEscCloses) {
   QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
   QApplication::sendEvent(HelpWindowOf(0), &esc);
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  table.usable = false;
+}
+
+TEST(HelpWindows, LinkPressingEnterOnItselfKeepsTheWindowAliveUntilEsc) {
+  QWidget owner;
+  InitHelpWindows(&owner);
+  HelpWindowTable& table = SharedHelpWindows();
+  HelpPage page;
+  page.Add(kRowText | helpflag::kAnyKey | helpflag::kEnterFollows, 0, 0, "Weiter", kHelpLinkEnter);
+  const HelpView built = page.View();
+  ASSERT_EQ(OpenHelpWindow(table, built.help, 0), 0);
+  HelpWindow* window = HelpWindowOf(0);
+  ASSERT_TRUE(window);
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(window, &enter);
+  // The posted key-downs keep coming back through the queue, each one
+  // returning; the window still answers Esc.
+  for (int i = 0; i < 50; ++i) QApplication::processEvents();
+  EXPECT_EQ(OpenHelpWindowCount(table), 1);
+  QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(window, &esc);
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(OpenHelpWindowCount(table), 0);
   table.usable = false;
 }
 

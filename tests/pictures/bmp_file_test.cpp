@@ -100,6 +100,18 @@ TEST_F(BmpTest, RunLengthFiles) {
   EXPECT_EQ(Read(MakeBmp(3, 1, 8, 1, table, {3, 1, 0, 0, 3, 1})), -56);
   EXPECT_EQ(Read(MakeBmp(3, 1, 8, 1, table, {0, 0, 0, 3, 1, 1, 1, 0})), -57);
   EXPECT_EQ(Read(MakeBmp(3, 1, 4, 2, table, {0, 0, 2, 0x11})), -63);
+  // Runs that would pass the end of the last row (3 pixels padded to 4
+  // for 8 bits, to 8 for 4 bits); a run into the padding is fine.
+  EXPECT_EQ(Read(MakeBmp(3, 2, 8, 1, table, {0, 0, 4, 1})), 0);
+  EXPECT_EQ(Read(MakeBmp(3, 2, 8, 1, table, {0, 0, 5, 1})), -56);
+  EXPECT_EQ(Read(MakeBmp(3, 2, 8, 1, table, {0, 0, 0, 5, 1, 1, 1, 1, 1, 0})), -57);
+  EXPECT_EQ(Read(MakeBmp(3, 2, 4, 2, table, {0, 0, 9, 0x11})), -63);
+  EXPECT_EQ(Read(MakeBmp(3, 2, 4, 2, table, {0, 0, 0, 9, 0x11, 0x11, 0x11, 0x11, 0x11, 0})), -64);
+  EXPECT_EQ(Read(MakeBmp(3, 2, 8, 1, table, {0, 2, 3, 1, 2, 1})), -56);  // moved to the last row's padding
+  // A run that only overhangs an earlier row is cut at the picture's edge.
+  ASSERT_EQ(Read(MakeBmp(3, 2, 8, 1, table, {5, 1, 0, 0, 3, 2}), &dib), 0);
+  EXPECT_EQ(Pixel(dib, 2, 0)[0], 20);
+  EXPECT_EQ(Pixel(dib, 0, 1)[0], 30);
   EXPECT_EQ(Read(MakeBmp(3, 1, 8, 2, table, {})), -58);
   EXPECT_EQ(Read(MakeBmp(3, 1, 4, 1, table, {})), -48);
 }
@@ -119,6 +131,14 @@ TEST_F(BmpTest, RefusalsAndTheirCodes) {
   Bytes v4 = good;  // a 108-byte header
   PutU32(&v4[14], 108);
   EXPECT_EQ(Read(v4), -21);
+  // An OS/2 file: its 12-byte header is read whole, then refused by size.
+  Bytes os2 = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0, 12, 0, 0, 0, 2, 0, 1, 0, 1, 0, 24, 0};
+  os2.insert(os2.end(), 8, 7);
+  EXPECT_EQ(Read(os2), -21);
+  // A header claiming 40 bytes in a shorter block reads safely.
+  Bytes shortBlock = os2;
+  PutU32(&shortBlock[14], 40);
+  EXPECT_LT(Read(shortBlock), 0);
   Bytes planes = good;
   planes[26] = 2;
   EXPECT_EQ(Read(planes), -22);

@@ -205,6 +205,41 @@ TEST_F(JpegTest, RefusedHeadersNameTheirNumbers) {
   EXPECT_EQ(DecodeJpegFile("missing.jpg", &dib), 20);
 }
 
+TEST_F(JpegTest, JunkBeforeTheImageIsSkippedWhateverItHolds) {
+  const Bytes clean = Load("s420.jpg");
+  Dib expected, got;
+  ASSERT_EQ(Decode(clean, &expected), 0);
+  // An EOI, fill bytes and a marker-like pair in front of the SOI.
+  const Bytes junk{'x', 0xFF, 0xD9, 0xFF, 0xFF, 0xFF, 0xC4, 0x00, 0xFF, 'y'};
+  ASSERT_EQ(Decode(Inserted(clean, 0, junk), &got), 0);
+  EXPECT_EQ(got.pixels, expected.pixels);
+  EXPECT_EQ(Decode(Bytes{0xFF, 0xD9, 'n', 'o', 0xFF}), 40);  // no image at all
+}
+
+TEST_F(JpegTest, RestartIntervalMayBeRepeatedBeforeEveryLaterScan) {
+  const Bytes clean = Load("progressive_restart.jpg");
+  const size_t dri = FindSegment(clean, 0xDD);
+  ASSERT_NE(dri, std::string::npos);
+  const Bytes segment(clean.begin() + static_cast<std::ptrdiff_t>(dri),
+                      clean.begin() + static_cast<std::ptrdiff_t>(SegmentEnd(clean, dri)));
+  Dib expected, got;
+  ASSERT_EQ(Decode(clean, &expected), 0);
+  // A copy of the DRI in front of every scan after the first.
+  Bytes repeated = clean;
+  size_t scans = 0;
+  for (size_t at = repeated.size() - 2; at > SegmentEnd(clean, dri); --at) {
+    if (repeated[at] != 0xFF || repeated[at + 1] != 0xDA) continue;
+    if (FindSegment(repeated, 0xDA) == at) break;  // the first scan
+    repeated = Inserted(repeated, at, segment);
+    ++scans;
+  }
+  ASSERT_GT(scans, 2u);
+  ASSERT_EQ(Decode(repeated, &got), 0);
+  EXPECT_EQ(got.pixels, expected.pixels);
+  // Twice before the first scan is still refused.
+  EXPECT_EQ(Decode(Inserted(clean, dri, segment)), 600);
+}
+
 TEST_F(JpegTest, DamagedScansAreRefusedWithoutPixels) {
   for (const char* name : {"s420.jpg", "progressive.jpg", "restart.jpg"}) {
     Bytes jpeg = Load(name);

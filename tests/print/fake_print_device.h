@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/print_device.h"
@@ -15,15 +16,23 @@ class FakePrintDevice : public PrintDevice {
   PageGeometry geometry{787, 1130, 200, 287, 20, 20, 100, 100, false};
   PrinterCaps caps;
   std::string name = "Testdrucker";
-  int chooseResult = 0;
   int chooseCalls = 0, dialogs = 0, aborted = 0, ended = 0;
   std::vector<QImage> pages;
   std::vector<Rect> imageDraws;  // every band sent to the page
 
-  int ChoosePrinter(bool showDialog) override {
+  int chooseResult = 0, dialogResult = 0;
+  std::optional<Margins> dialogMargins;  // what the dialog's user chooses
+  Margins shownMargins{};   // what the dialog was opened with
+
+  int ChoosePrinter() override {
     ++chooseCalls;
-    dialogs += showDialog;
     return chooseResult;
+  }
+  int PageSetupDialog(Margins& margins) override {
+    ++dialogs;
+    shownMargins = margins;
+    if (dialogResult == 0 && dialogMargins) margins = *dialogMargins;
+    return dialogResult;
   }
   std::string PrinterName() override { return name; }
   int DriverVersion() override { return 3 * 256 + 10; }

@@ -208,10 +208,41 @@ TEST_F(PrintJobTest, RefusalsAndErrorsAreNumberedAndPrintedOnThePage) {
   EXPECT_EQ(Run({missing}), 0);
   EXPECT_EQ(host.beeps.size(), 1u);
 
-  device.chooseResult = -1;  // the page-setup dialog cancelled
+  device.dialogResult = -1;  // the page-setup dialog cancelled
+  const size_t boxes = host.boxes.size();
   EXPECT_EQ(Run({WindowItem(0, -1, 1000, "")}, kShowPageSetup), 0);
   EXPECT_EQ(device.dialogs, 1);
   EXPECT_EQ(engine.flags, 0);
+  EXPECT_EQ(host.boxes.size(), boxes);  // cancelled without a word
+}
+
+TEST_F(PrintJobTest, PrinterChoiceErrorsAreShownAndDialogMarginsReachThePage) {
+  for (int number : {1, 2, 3}) {
+    device.chooseResult = number;
+    EXPECT_EQ(Run({WindowItem(0, -1, 1000, "")}), number);
+    EXPECT_EQ(host.boxes.back().text, PrinterErrorText(number));
+    EXPECT_EQ(host.boxes.back().title, "Testdrucker");
+    EXPECT_EQ(engine.flags, 0);
+  }
+  EXPECT_TRUE(device.pages.empty());
+  device.chooseResult = 0;
+  device.dialogResult = 4;
+  EXPECT_EQ(Run({WindowItem(0, -1, 1000, "")}, kShowPageSetup), 4);
+  EXPECT_EQ(host.boxes.back().text, "Drucker-Fehler-Nr.: 00000004");
+
+  // The dialog opens with the kept margins; its choice holds for this
+  // job and the next ones.
+  device.dialogResult = 0;
+  device.dialogMargins = Margins{5000, 3000, 1000, 1000};
+  ASSERT_EQ(Run({WindowItem(0, -1, 1000, "")}, kShowPageSetup), 0);
+  EXPECT_EQ(device.shownMargins.left, 2500);
+  Margins wide{5000, 3000, 1000, 1000};
+  const Rect content = ContentRect(device.geometry, &wide);
+  ASSERT_FALSE(device.imageDraws.empty());
+  EXPECT_EQ(device.imageDraws.back().left, content.left);
+  device.imageDraws.clear();
+  ASSERT_EQ(Run({WindowItem(0, -1, 1000, "")}), 0);
+  EXPECT_EQ(device.imageDraws.back().left, content.left);
 }
 
 TEST_F(PrintJobTest, FlowMovesToNewLinesAndPagesAndCorrectionsAreMarked) {

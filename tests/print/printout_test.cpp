@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -8,6 +12,7 @@
 
 #include "fake_print_device.h"
 #include "pictures/bmp_file.h"
+#include "platform/login_name.h"
 #include "platform/qt/qt_print_device.h"
 #include "print/puzzle_printout.h"
 #include "support/scripted_host.h"
@@ -118,6 +123,22 @@ TEST_F(PrintoutTest, ContradictoryPuzzleSaysSoAndLeavesNoFiles) {
   EXPECT_FALSE(std::filesystem::exists(kSolutionTmpFile));
 }
 
+TEST_F(PrintoutTest, PictureThatCannotBeWrittenIsReportedByTheJob) {
+  // A folder in the way of the solution's temporary file.
+  std::filesystem::create_directories(std::string(kSolutionTmpFile) + "/voll");
+  test::FakePrintDevice device;
+  PrintEngine engine;
+  PrintContext context{&device, &host, nullptr, nullptr};
+  Solver solver;
+  solver.SetWritesCurrentSolutionFile(false);
+  EXPECT_EQ(PrintPuzzleJob(engine, context, MakeImageCanvas, solver, Input(kPuzzle, false)), 0);
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].text, "Drucker-Fehler-Nr.: 00000087");
+  EXPECT_EQ(device.aborted, 1);
+  EXPECT_EQ(device.imageDraws.size(), 1u);  // the puzzle was placed, then the job stopped
+  EXPECT_FALSE(std::filesystem::exists(kPuzzleTmpFile));
+}
+
 TEST(FlipRowsTest, ReversesRowsAndRefusesWideBitmaps) {
   Dib dib;
   dib.header = MakeHeader24(3, 3);
@@ -133,6 +154,25 @@ TEST(FlipRowsTest, ReversesRowsAndRefusesWideBitmaps) {
   wide.pixels[0] = 1;
   EXPECT_EQ(FlipRows(wide.header, wide.pixels), -1);
   EXPECT_EQ(wide.pixels[0], 1);
+}
+
+// A process started without a login shell has no $USER; the printout
+// still names the account.
+TEST(LoginNameTest, FallsBackToTheAccountWithoutUserVariables) {
+  const passwd* entry = getpwuid(geteuid());
+  ASSERT_NE(entry, nullptr);
+  const std::string account = entry->pw_name;
+  const char* user = std::getenv("USER");
+  const char* logname = std::getenv("LOGNAME");
+  const std::string savedUser = user ? user : "", savedLogname = logname ? logname : "";
+  setenv("USER", "jemand", 1);
+  EXPECT_EQ(LoginName(), "jemand");
+  unsetenv("USER");
+  unsetenv("LOGNAME");
+  EXPECT_EQ(LoginName(), account);
+  EXPECT_EQ(PrintUserText(LoginName()), "Benutzer-Name: " + account);
+  if (user) setenv("USER", savedUser.c_str(), 1);
+  if (logname) setenv("LOGNAME", savedLogname.c_str(), 1);
 }
 
 TEST_F(PrintoutTest, TemporaryBmpHasTheLongPrefixAndReadsBack) {

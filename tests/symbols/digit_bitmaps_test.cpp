@@ -9,6 +9,7 @@
 #include "../support/temp_dir.h"
 #include "pictures/bmp_file.h"
 #include "pictures/digit_bitmaps.h"
+#include "pictures/picture_file_lookup.h"
 
 namespace kx::test {
 namespace {
@@ -64,6 +65,33 @@ TEST_F(DigitBitmapsTest, PlayerJpegIsShrunkSavedAndKept) {
   const uint8_t* px = b.digits[4].Variant(0) + 15 * BitmapStride(30, 24) + 3 * 2;
   EXPECT_GT(px[2], 200);
   EXPECT_LT(px[0], 60);
+}
+
+TEST_F(DigitBitmapsTest, PictureFilesOfAnyCaseAreFound) {
+  // A player's "kxs25.jpg" is used and saved as the capital "KXS25.BMP".
+  fs::copy_file(kPhoto, "kxs25.jpg");
+  // A player's "Kxs26.bmp": one plain blue picture.
+  Dib blue;
+  blue.header = MakeHeader24(8, 8);
+  blue.pixels.assign(blue.header.sizeImage, 0);
+  for (size_t i = 0; i < blue.pixels.size(); i += 3) blue.pixels[i] = 255;
+  ASSERT_EQ(WriteBmpFile("Kxs26.bmp", blue), 0);
+  DigitBitmaps b;
+  ASSERT_EQ(BuildDigitBitmaps(b, 2, 30, 30), 0);
+  EXPECT_EQ(HeaderOf("KXS25.BMP").width, 512);
+  EXPECT_TRUE(fs::exists("kxs25.jpg"));
+  const uint8_t* px = b.digits[5].Variant(0) + 15 * BitmapStride(30, 24) + 3 * 15;
+  EXPECT_EQ(px[0], 255);
+  EXPECT_EQ(px[2], 0);
+  EXPECT_FALSE(fs::exists("KXS26.BMP"));  // nothing rewritten over it
+  EXPECT_EQ(ExistingNameIgnoringCase("KXS26.BMP"), "Kxs26.bmp");
+  EXPECT_EQ(ExistingNameIgnoringCase("KXS27.BMP"), "KXS27.BMP");
+
+  // An exact name wins over another spelling.
+  ASSERT_EQ(WriteBmpFile("KXS26.BMP", blue), 0);
+  EXPECT_EQ(ExistingNameIgnoringCase("KXS26.BMP"), "KXS26.BMP");
+  Dib large;
+  EXPECT_EQ(LoadLargePicture(ExistingNameIgnoringCase("kxs26.BMP"), 100, 100, &large), 0);
 }
 
 TEST_F(DigitBitmapsTest, DamagedFilesFallBackSilently) {

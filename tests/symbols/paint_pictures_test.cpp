@@ -61,6 +61,22 @@ TEST_F(PaintPicturesTest, BoardShowsPicturesBrighterWhereHighlighted) {
       if (!Near(At(overlaid, square.left + x, square.top + y), PicturePixel(full, 1, x, y))) ++differing;
   EXPECT_GT(differing, 10) << "the symbol is XORed over the picture";
   (void)bare;
+
+  // The overlay has two colours only: each pixel is the picture's, or the
+  // picture's with the top bit of every component flipped.
+  const int ox = square.left + (layout.cellSize - layout.bigCharSize.width) / 2;
+  const int oy = square.top + (layout.cellSize - layout.bigCharSize.height) / 2;
+  int flipped = 0;
+  for (int y = 0; y < layout.bigCharSize.height; ++y) {
+    for (int x = 0; x < layout.bigCharSize.width; ++x) {
+      const Color under = PicturePixel(full, 1, ox - square.left + x, oy - square.top + y);
+      const Color shown = At(overlaid, ox + x, oy + y);
+      const Color xored = Rgb(under.r ^ 128, under.g ^ 128, under.b ^ 128);
+      ASSERT_TRUE(Near(shown, under) || Near(shown, xored)) << x << "," << y;
+      flipped += Near(shown, xored) && !Near(shown, under);
+    }
+  }
+  EXPECT_GT(flipped, 10);
 }
 
 TEST_F(PaintPicturesTest, RightButtonShowsTheLargePictureUntilReleased) {

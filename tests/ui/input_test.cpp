@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+
 #include "game/field_labels.h"
+#include "platform/qt/main_window.h"
 #include "ui_fixture.h"
 
 namespace kx {
@@ -95,6 +99,61 @@ TEST_F(InputTest, TabCyclesThroughEveryFieldAndWraps) {
   EXPECT_EQ(p.interaction.focusCommand, p.fields[0].commandId);
 }
 
+TEST_F(InputTest, TitleFieldsTakeTheFocusLikeAnyField) {
+  ASSERT_TRUE(p.fields[0].isTitle);
+  Key(kx::Key::Tab);
+  EXPECT_EQ(p.interaction.focusCommand, command::kTitle);
+  const Rect title = p.fields[0].rect;
+  QImage image = Paint();
+  EXPECT_EQ(At(image, title.left + 3, title.top + 3), Rgb(224, 224, 192));
+  EXPECT_EQ(At(image, title.left + 1, title.top + 3), Rgb(0, 0, 0));  // framed twice
+  p.interaction.hoverField = 0;
+  image = Paint();
+  EXPECT_EQ(At(image, title.left + 3, title.top + 3), Rgb(240, 240, 208));
+  Click(title.left + 3, title.top + 3);
+  EXPECT_EQ(p.interaction.focusCommand, command::kTitle);
+
+  // Browsing the settings shows two title fields; Tab still moves on.
+  for (int i = 0; i < 3; ++i) Type(EmptyCells()[0], kSolvedGrid[EmptyCells()[0]]);
+  HistoryStepBack(p);
+  BuildFunctionFields(p, p.state.gameStatus | status::kSettings);
+  Paint();
+  ASSERT_TRUE(p.fields[0].isTitle && p.fields[1].isTitle);
+  p.interaction.focusCommand = -1;
+  Key(kx::Key::Tab);
+  Key(kx::Key::Tab);
+  EXPECT_EQ(p.interaction.focusCommand, p.fields[2].commandId);
+}
+
+TEST_F(InputTest, EscOutsideThePictureAssignmentIsAnyOtherKey) {
+  p.state.selectedCell = -1;
+  Key(kx::Key::Escape);
+  EXPECT_EQ(p.state.selectedCell, EmptyCells()[0]);
+  Key(kx::Key::Escape);  // with a selection: ignored
+  EXPECT_EQ(p.state.selectedCell, EmptyCells()[0]);
+}
+
+TEST_F(InputTest, PictureAssignmentKeepsTheKeysOfEveryMode) {
+  for (int i = 0; i < 2; ++i) Type(EmptyCells()[0], kSolvedGrid[EmptyCells()[0]]);
+  ASSERT_EQ(RunCommand(p, command::kAssignPictures, hooks), 0);
+  Paint();
+  Key(kx::Key::PageUp);
+  EXPECT_EQ(p.history.StepIndex(), 1);
+  Key(kx::Key::Home);
+  EXPECT_EQ(p.history.StepIndex(), 0);
+  Key(kx::Key::End);
+  EXPECT_FALSE(p.history.Browsing());
+  EXPECT_TRUE(p.pictures.assign.Active());
+  // A click on no field and no picture drops the focus, not the marked picture.
+  p.state.selectedCell = 2;
+  p.interaction.focusCommand = command::kAssignPicture;
+  Click(layout.clientWidth - 2, layout.clientHeight - 2);
+  EXPECT_EQ(p.interaction.focusCommand, -1);
+  EXPECT_EQ(p.state.selectedCell, 2);
+  Key(kx::Key::Escape);
+  EXPECT_FALSE(p.pictures.assign.Active());
+}
+
 TEST_F(InputTest, SliderHoverLabelsAndEnterGeneratesInTheKeptRange) {
   BuildFunctionFields(p, status::kSelect);
   Paint();
@@ -160,6 +219,30 @@ TEST_F(InputTest, PopupsFollowRightClickAndForegroundTime) {
   host.foreground = true;
   for (int i = 0; i < 7; ++i) OnHalfSecondTick(c);
   EXPECT_TRUE(PopupVisible(p, window));
+}
+
+// Keys as the window receives them from Qt.
+TEST_F(InputTest, ShiftTabIsTabAndAltKeysBelongToTheSystem) {
+  MainWindow main(p);
+  main.resize(874, 654);
+  main.PaintFrame();
+  auto press = [&main](int key, Qt::KeyboardModifiers modifiers, const QString& text = {}) {
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(&main, &event);
+  };
+  press(Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(p.interaction.focusCommand, p.fields[0].commandId);
+
+  p.state.selectedCell = -1;
+  press(Qt::Key_Alt, Qt::AltModifier);
+  press(Qt::Key_F10, Qt::NoModifier);
+  EXPECT_EQ(p.state.selectedCell, -1);  // not "any other key"
+  const int cell = EmptyCells()[0];
+  p.state.selectedCell = cell;
+  press(Qt::Key_5, Qt::AltModifier, "5");
+  EXPECT_FALSE(IsSolved(p.state.currentBoard[cell]));
+  press(kSolvedGrid[cell], Qt::NoModifier, QString(QChar(kSolvedGrid[cell])));
+  EXPECT_EQ(DigitOf(p.state.currentBoard[cell]), kSolvedGrid[cell] - '0');
 }
 
 }  // namespace

@@ -46,6 +46,16 @@ TEST_F(UiTest, MarginOnlyWhenTheLayoutIsSmallerThanTheClient) {
   QImage wider = Paint(w + 6, h);
   EXPECT_EQ(At(wider, 0, 0), Rgb(192, 64, 0));
   EXPECT_EQ(At(wider, layout.layoutRect.left - 1, h / 2), Rgb(0, 0, 0));  // the outer frames
+
+  // One spare pixel: the margin rule still paints it, no stale pixels stay.
+  for (const auto& [dw, dh] : {std::pair{1, 0}, std::pair{0, 1}}) {
+    QImage image(w + dw, h + dh, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    QtCanvas canvas(&image);
+    layout = PaintMainWindow(canvas, p, window, fonts);
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) ASSERT_NE(image.pixel(x, y), qRgb(255, 0, 255)) << x << "," << y;
+  }
 }
 
 TEST(LimitSizing, KeepsTheMinimumFromTheDraggedEdge) {

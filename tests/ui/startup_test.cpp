@@ -46,6 +46,14 @@ TEST_F(GameTest, UnusableArgumentsAreIgnored) {
   }
 }
 
+TEST(StartWindowSize, ReducedToTheWorkAreaButNotBelowTheMinimum) {
+  const QSize minimum(550, 388);
+  EXPECT_EQ(StartWindowSize({874, 654}, minimum, {1920, 1050}), QSize(874, 654));
+  EXPECT_EQ(StartWindowSize({3000, 2000}, minimum, {1920, 1050}), QSize(1920, 1050));
+  EXPECT_EQ(StartWindowSize({874, 654}, minimum, {500, 300}), minimum);
+  EXPECT_EQ(StartWindowSize({100, 100}, minimum, {1920, 1050}), minimum);
+}
+
 TEST_F(GameTest, SecondInstanceIsRefused) {
   SingleInstanceGuard first(QDir::currentPath());
   ASSERT_TRUE(first.Acquired());

@@ -1,6 +1,6 @@
 // Build tool: compiles the program's help source with the program's own
-// compiler and writes the result as a C++ array, so that the built-in copy
-// of the help can never drift from its source.
+// compiler and writes the result, and the source itself, as C++ arrays, so
+// that the built-in copy of the help can never drift from its source.
 //   kx_help_embed SOURCE COMPILED_OUT CPP_OUT
 #include <fstream>
 #include <iostream>
@@ -28,15 +28,22 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  std::ifstream sourceIn(argv[1], std::ios::binary);
+  const std::vector<unsigned char> source((std::istreambuf_iterator<char>(sourceIn)), std::istreambuf_iterator<char>());
+
   std::ofstream out(argv[3], std::ios::binary);
   out << "// Generated from the help source by kx_help_embed; do not edit.\n"
-         "#include \"help/builtin_help.h\"\n\nnamespace kx {\n\nnamespace {\n\n"
-         "constexpr unsigned char kBuiltinHelp[] = {";
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    out << (i % 20 == 0 ? "\n   " : "") << ' ' << static_cast<int>(bytes[i]) << ',';
-  }
-  out << "\n};\n\n}  // namespace\n\n"
-         "std::span<const unsigned char> BuiltinHelpFile() { return kBuiltinHelp; }\n\n}  // namespace kx\n";
+         "#include \"help/builtin_help.h\"\n\nnamespace kx {\n\nnamespace {\n";
+  auto array = [&out](const char* name, const std::vector<unsigned char>& data) {
+    out << "\nconstexpr unsigned char " << name << "[] = {";
+    for (size_t i = 0; i < data.size(); ++i) out << (i % 20 == 0 ? "\n   " : "") << ' ' << static_cast<int>(data[i]) << ',';
+    out << "\n};\n";
+  };
+  array("kBuiltinHelp", bytes);
+  array("kBuiltinHelpSource", source);
+  out << "\n}  // namespace\n\n"
+         "std::span<const unsigned char> BuiltinHelpFile() { return kBuiltinHelp; }\n"
+         "std::span<const unsigned char> BuiltinHelpSource() { return kBuiltinHelpSource; }\n\n}  // namespace kx\n";
   out.close();
   if (!out) {
     std::cerr << argv[3] << ": cannot be written\n";

@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <array>
+#include <vector>
 
 #include "help/cp1252.h"
 #include "platform/qt/qt_canvas.h"
@@ -100,7 +101,26 @@ void HelpWindow::paintEvent(QPaintEvent*) {
 }
 
 void HelpWindow::Apply(HelpOutcome outcome) {
-  if (outcome == HelpOutcome::Close) close();
+  if (closed_) return;
+  if (outcome == HelpOutcome::Close) {
+    close();
+    return;
+  }
+  // Posted key-downs arrive after the events already queued; a closed
+  // window drops them. A key already on its way is not posted twice, so a
+  // link that posts Enter on itself cannot flood the queue.
+  std::vector<int> keys;
+  keys.swap(view().postedKeys);
+  for (int key : keys) {
+    if (!keysInFlight_.insert(key).second) continue;
+    QMetaObject::invokeMethod(
+        this,
+        [this, key] {
+          keysInFlight_.erase(key);
+          if (!closed_) Apply(OnHelpKeyDown(view(), key));
+        },
+        Qt::QueuedConnection);
+  }
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent* event) {

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QScrollBar>
 #include <QWidget>
+#include <set>
 
 #include "help/help_windows.h"
 
@@ -49,6 +50,7 @@ class HelpWindow : public QWidget {
   QScrollBar* scrollBar_;
   QImage page_;
   bool closed_ = false;
+  std::set<int> keysInFlight_;  // posted key-downs not yet delivered
 };
 
 // Sets up the help windows at start-up: the slot table's window maker and

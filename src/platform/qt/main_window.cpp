@@ -12,7 +12,7 @@ namespace {
 
 Key KeyFor(int qtKey) {
   switch (qtKey) {
-    case Qt::Key_Tab: return Key::Tab;
+    case Qt::Key_Tab: case Qt::Key_Backtab: return Key::Tab;  // Shift+Tab as Tab
     case Qt::Key_Return: case Qt::Key_Enter: return Key::Enter;
     case Qt::Key_Escape: return Key::Escape;
     case Qt::Key_Home: return Key::Home;
@@ -31,6 +31,10 @@ Key KeyFor(int qtKey) {
 }
 
 }  // namespace
+
+bool IsSystemKey(int qtKey, Qt::KeyboardModifiers modifiers) {
+  return (modifiers & Qt::AltModifier) || qtKey == Qt::Key_Alt || qtKey == Qt::Key_F10;
+}
 
 MainWindow::MainWindow(Program& program) : program_(program) {
   setWindowTitle("KX-Sudoku V.1.13");
@@ -97,6 +101,10 @@ void MainWindow::Handle(bool repaint) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
+  if (IsSystemKey(event->key(), event->modifiers())) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
   InputContext c = Context();
   const Key key = KeyFor(event->key());
   bool repaint = OnKeyDown(c, key);

@@ -14,6 +14,10 @@
 
 namespace kx {
 
+// Alt combinations, Alt alone and F10 belong to the window system (its
+// menu keys): they neither enter digits nor count as "any other key".
+bool IsSystemKey(int qtKey, Qt::KeyboardModifiers modifiers);
+
 // The main window: paints the program through the canvas and hands every
 // event to the input handlers with the program's own key codes. The layout
 // works in device pixels, so the board stays sharp on dense screens.

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <filesystem>
 
+#include "platform/login_name.h"
 #include "platform/qt/qt_text.h"
 
 namespace kx {
@@ -102,15 +103,7 @@ void QtHost::PostClose() {
 
 bool QtHost::IsMainWindowForeground() { return window_ && window_->isActiveWindow(); }
 
-static std::string UserNameFromEnvironment() {
-  for (const char* name : {"USER", "LOGNAME"}) {
-    const QString value = qEnvironmentVariable(name);
-    if (!value.isEmpty()) return value.toStdString();
-  }
-  return "unbekannt";
-}
-
-std::string QtHost::UserName() { return UserNameFromEnvironment(); }
+std::string QtHost::UserName() { return LoginName(); }
 
 uint64_t QtHost::FreePhysicalMemory() {
   const long pages = sysconf(_SC_AVPHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);

@@ -18,7 +18,7 @@ QtPrintDevice::QtPrintDevice(std::string pdfFile, bool oneDocument)
 
 QtPrintDevice::~QtPrintDevice() { Finish(); }
 
-int QtPrintDevice::ChoosePrinter(bool showDialog) {
+int QtPrintDevice::ChoosePrinter() {
   if (!chosen_) {
     const char* target = std::getenv("KX_SUDOKU_PRINT_TO");
     if (!fixedFile_ && target != nullptr && *target != '\0') pdfFile_ = target, fixedFile_ = true;
@@ -34,12 +34,27 @@ int QtPrintDevice::ChoosePrinter(bool showDialog) {
     }
     chosen_ = true;
   }
-  if (showDialog) {
-    QPageSetupDialog dialog(&printer_);
-    dialog.setWindowTitle(QString::fromUtf8("Druckformat und Ränder einstellen"));
-    if (dialog.exec() != QDialog::Accepted) return -1;
-  }
   return 0;
+}
+
+// The printer's own margins stand for its unprintable border; the dialog
+// edits the job's margins in their place, and they go back afterwards.
+int QtPrintDevice::PageSetupDialog(Margins& margins) {
+  const QMarginsF unprintable = printer_.pageLayout().margins(QPageLayout::Millimeter);
+  auto mm = [](int hundredths) { return hundredths / 100.0; };
+  printer_.setPageMargins(QMarginsF(mm(margins.left), mm(margins.top), mm(margins.right), mm(margins.bottom)),
+                          QPageLayout::Millimeter);
+  QPageSetupDialog dialog(&printer_);
+  dialog.setWindowTitle(QString::fromUtf8("Druckformat und Ränder einstellen"));
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  if (accepted) {
+    const QMarginsF chosen = printer_.pageLayout().margins(QPageLayout::Millimeter);
+    auto hundredths = [](qreal value) { return static_cast<int>(value * 100 + 0.5); };
+    margins = Margins{hundredths(chosen.left()), hundredths(chosen.top()), hundredths(chosen.right()),
+                      hundredths(chosen.bottom())};
+  }
+  printer_.setPageMargins(unprintable, QPageLayout::Millimeter);
+  return accepted ? 0 : -1;
 }
 
 std::string QtPrintDevice::PrinterName() {

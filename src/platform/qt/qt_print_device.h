@@ -22,7 +22,8 @@ class QtPrintDevice : public PrintDevice {
   explicit QtPrintDevice(std::string pdfFile = {}, bool oneDocument = false);
   ~QtPrintDevice() override;
 
-  int ChoosePrinter(bool showDialog) override;
+  int ChoosePrinter() override;
+  int PageSetupDialog(Margins& margins) override;
   std::string PrinterName() override;
   int DriverVersion() override { return 1 * 256; }
   int DeviceModeVersion() override { return 100; }
