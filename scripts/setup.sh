@@ -12,6 +12,8 @@ packages=(
   xvfb xauth xdotool x11-apps
   qqwing libjpeg-turbo-progs imagemagick poppler-utils
   time bc
+  desktop-file-utils appstream shared-mime-info man-db librsvg2-bin
+  dpkg-dev debootstrap
 )
 
 missing=()
