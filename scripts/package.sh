@@ -16,21 +16,21 @@ fail() { echo "package check: $*" >&2; exit 1; }
 # Each line of the list is a path or a shell pattern of paths in the package.
 mapfile -t expected < <(grep -v '^#' scripts/package_files.txt)
 mapfile -t files < <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./|/|')
+# matches PATTERN FILE...: true when one of the files matches the pattern.
+matches() {
+  local pattern=$1 file
+  shift
+  for file; do
+    # shellcheck disable=SC2053
+    [[ $file == $pattern ]] && return 0
+  done
+  return 1
+}
+for pattern in "${expected[@]}"; do matches "$pattern" "${files[@]}" || fail "missing $pattern"; done
 for file in "${files[@]}"; do
-  matched=0
-  for pattern in "${expected[@]}"; do
-    # shellcheck disable=SC2053
-    [[ $file == $pattern ]] && { matched=1; break; }
-  done
-  [ $matched = 1 ] || fail "unexpected file $file"
-done
-for pattern in "${expected[@]}"; do
-  found=0
-  for file in "${files[@]}"; do
-    # shellcheck disable=SC2053
-    [[ $file == $pattern ]] && { found=1; break; }
-  done
-  [ $found = 1 ] || fail "missing $pattern"
+  listed=0
+  for pattern in "${expected[@]}"; do matches "$pattern" "$file" && listed=1; done
+  [ $listed = 1 ] || fail "unexpected file $file"
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
