@@ -5,6 +5,9 @@
 #include <QString>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <optional>
+#include <string>
 
 #include "../support/temp_dir.h"
 #include "app/startup.h"
@@ -23,12 +26,29 @@ class DesktopIntegrationTest : public test::TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
-    setenv("HOME", (dir_ / "home").c_str(), 1);
-    setenv("XDG_DATA_HOME", (dir_ / "home/data").c_str(), 1);
-    setenv("XDG_DATA_DIRS", (dir_ / "system").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (dir_ / "home/config").c_str(), 1);
-    unsetenv("KX_SUDOKU_HOME");
+    Set("HOME", dir_ / "home");
+    Set("XDG_DATA_HOME", dir_ / "home/data");
+    Set("XDG_DATA_DIRS", dir_ / "system");
+    Set("XDG_CONFIG_HOME", dir_ / "home/config");
+    Set("KX_SUDOKU_HOME", "");
     fs::create_directories(dir_ / "home/Desktop");
+  }
+  // The rest of the process (Qt's font configuration at exit among it) gets
+  // the real folders back.
+  void TearDown() override {
+    for (const auto& [name, value] : saved_) {
+      if (value) setenv(name.c_str(), value->c_str(), 1);
+      else unsetenv(name.c_str());
+    }
+    TempDirTest::TearDown();
+  }
+  void Set(const std::string& name, const fs::path& value) {
+    if (!saved_.count(name)) {
+      const char* old = getenv(name.c_str());
+      saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
+    }
+    if (value.empty()) unsetenv(name.c_str());
+    else setenv(name.c_str(), value.c_str(), 1);
   }
 
   // A program file at `path` below the test folder; its folders say what it is.
@@ -45,6 +65,7 @@ class DesktopIntegrationTest : public test::TempDirTest {
     return UpdateDesktopIntegration(program, QString::fromStdString(dir_.string()));
   }
   bool WroteAnything() const { return fs::exists(dir_ / "home/data"); }
+  std::map<std::string, std::optional<std::string>> saved_;
 
   fs::path menuLauncher() const { return dir_ / "home/data/applications/RA_Zeroda.desktop"; }
   fs::path desktopLauncher() const { return dir_ / "home/Desktop/RA_Zeroda.desktop"; }
@@ -118,7 +139,7 @@ TEST_F(DesktopIntegrationTest, ProgramInABuildFolderLeavesNoLauncherBehind) {
 }
 
 TEST_F(DesktopIntegrationTest, ChosenHomeLeavesTheDesktopAlone) {
-  setenv("KX_SUDOKU_HOME", (dir_ / "chosen").c_str(), 1);
+  Set("KX_SUDOKU_HOME", dir_ / "chosen");
   EXPECT_EQ(Update(Program("portable/kx-sudoku")), QString());
   EXPECT_FALSE(WroteAnything());
   EXPECT_TRUE(fs::is_empty(dir_ / "home/Desktop"));
