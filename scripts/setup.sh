@@ -12,6 +12,8 @@ packages=(
   xvfb xauth xdotool x11-apps
   qqwing libjpeg-turbo-progs imagemagick poppler-utils
   time bc hyperfine valgrind
+  desktop-file-utils appstream shared-mime-info man-db librsvg2-bin
+  dpkg-dev debootstrap libglib2.0-bin
 )
 
 missing=()

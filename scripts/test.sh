@@ -7,6 +7,8 @@ scripts/setup.sh
 
 scripts/build.sh build -DCMAKE_BUILD_TYPE=Release
 (cd build && ctest --output-on-failure --parallel "$(nproc)")
+# The Debian package builds from the same tree and carries what it should.
+scripts/package.sh build
 
 scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DKX_SANITIZE=ON -DKX_BUILD_BENCH=OFF
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \

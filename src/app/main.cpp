@@ -21,6 +21,7 @@
 #include "platform/qt/desktop_integration.h"
 #include "platform/qt/help_window.h"
 #include "platform/qt/main_window.h"
+#include "platform/qt/program_icon.h"
 #include "platform/qt/progress_window.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/single_instance.h"
@@ -88,6 +89,7 @@ void LoadGermanQtTexts(QApplication& app) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("kx-sudoku");
+  QApplication::setWindowIcon(kx::ProgramIcon());
   LoadGermanQtTexts(app);
 
   // The argument is taken relative to the folder the program was started in.
@@ -138,7 +140,7 @@ int main(int argc, char** argv) {
   kx::QtProgressWindow progress(&window);
   program.progress = &progress;
 
-  kx::UpdateDesktopIntegration(programPath, workingDirectory);
+  QGuiApplication::setDesktopFileName(kx::UpdateDesktopIntegration(programPath, workingDirectory));
   program.solver.SetSolutionCount(0);  // not known until the next solve
   CloseOnTerminationSignals(&window);
   if (qEnvironmentVariableIsSet("KX_SUDOKU_STARTUP_PROBE")) {

@@ -7,6 +7,7 @@
 
 #include "game/program.h"
 #include "game/state_file.h"
+#include "platform/qt/program_place.h"
 
 namespace kx {
 
@@ -16,7 +17,11 @@ QString ChooseWorkingDirectory(const QString& programDirectory) {
     QDir().mkpath(home);
     return QDir(home).absolutePath();
   }
-  if (QFileInfo(programDirectory).isWritable()) return programDirectory;
+  // An installed game keeps out of its program folder even where it could
+  // write there (run by root).
+  if (FindProgramPlace(programDirectory) != ProgramPlace::Installed && QFileInfo(programDirectory).isWritable()) {
+    return programDirectory;
+  }
   const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/kx-sudoku";
   QDir().mkpath(data);
   return data;

@@ -8,8 +8,8 @@ namespace kx {
 class Program;
 
 // The folder the program works in: KX_SUDOKU_HOME when set, else the
-// program's own folder when it is writable (a portable copy), else the
-// per-user data folder.
+// program's own folder when it is writable and not an installed game's
+// (a portable copy), else the per-user data folder.
 QString ChooseWorkingDirectory(const QString& programDirectory);
 
 // The saved window size reduced to the work area, but never below the
