@@ -44,10 +44,14 @@ mkdir -p "$HOME/Desktop" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 data="$HOME/.local/share/kx-sudoku"
 timeout 60 "$usr/bin/kx-sudoku" | grep -q "first frame after" || fail "the installed game did not start"
 [ -f "$data/REZodaru.ini" ] || fail "no state file in the per-user folder"
-[ "$(ls "$usr/bin")" = "$(printf 'kx-sudoku\nkx-sudoku-cli')" ] || fail "files written beside the programs"
+[ "$(ls "$usr/bin")" = "$(printf 'kx-sudoku\nkx-sudoku-cli\nkx-sudoku-cli-print')" ] || fail "files written beside the programs"
 [ -n "$(find "$HOME" -name '*.desktop')" ] && fail "the installed game wrote launchers of its own"
 echo "530070000600195000098000060800060003400803001700020006060000280000419005000080079" |
   (cd "$stage" && kx-sudoku-cli solve --no-files) | grep -q '^[0-9]* 1 534678912' || fail "the installed kx-sudoku-cli did not solve"
+# Its print command is handed over to the program installed beside it.
+echo "530070000600195000098000060800060003400803001700020006060000280000419005000080079" |
+  (cd "$stage" && kx-sudoku-cli print --to "$stage/book.pdf" >/dev/null 2>&1)
+[ -s "$stage/book.pdf" ] || fail "the installed kx-sudoku-cli did not print"
 
 # A saved game opened through the launcher: the game in progress is set aside.
 cp "$data/REZodaru.ini" "$stage/SuDoKu_2026_01_01__10_00_00.kxs"
