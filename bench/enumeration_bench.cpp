@@ -1,24 +1,30 @@
-// Solutions per second of the all-solutions search in log mode, as the game
-// runs it: every solution appended to the log, the pump called after each.
-// Usage: enumeration_bench PUZZLE_FILE...  (one puzzle per file, '.' empty)
+// The all-solutions search as the game runs it: every solution into the
+// log on disk, the pump called after each one and asked for the time. For
+// each puzzle: the search phase in solution lines per second and the growth
+// of resident memory during it, then the rewrite. With --rating the rating
+// search's own log mode runs too, for comparison (slow on big puzzles).
+// Usage: enumeration_bench [--rating] PUZZLE_FILE...  (one puzzle per file)
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "engine/dedup.h"
 #include "engine/solver.h"
 
 namespace {
 
-// Counts the pump calls; never cancels, no display.
-class CountingHost : public kx::SolverHost {
+// Never cancels and shows nothing, but pays for the calls the game makes.
+class GameLikeHost : public kx::SolverHost {
  public:
   int PumpProgressWindow() override {
     ++pumps;
     return 0;
   }
+  bool BusyEnumerating() const override { return true; }
   uint64_t pumps = 0;
 };
 
@@ -34,38 +40,75 @@ bool ReadPuzzle(const std::string& path, kx::PuzzleText& text) {
   return false;
 }
 
+// Resident memory in KiB, from /proc.
+long ResidentKiB() {
+  std::ifstream statm("/proc/self/statm");
+  long size = 0, resident = 0;
+  statm >> size >> resident;
+  return resident * 4;
+}
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: enumeration_bench PUZZLE_FILE...\n");
+  bool rating = false;
+  std::vector<std::filesystem::path> files;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--rating") == 0) {
+      rating = true;
+    } else {
+      files.push_back(std::filesystem::absolute(argv[i]));
+    }
+  }
+  if (files.empty()) {
+    std::fprintf(stderr, "usage: enumeration_bench [--rating] PUZZLE_FILE...\n");
     return 2;
   }
-  std::vector<std::filesystem::path> files;
-  for (int i = 1; i < argc; ++i) files.push_back(std::filesystem::absolute(argv[i]));
   auto dir = std::filesystem::temp_directory_path() / "kx_enumeration_bench";
   std::filesystem::create_directories(dir);
   std::filesystem::current_path(dir);
 
-  std::printf("%-16s %12s %10s %14s %14s\n", "puzzle", "solutions", "seconds", "solutions/s", "log bytes");
+  std::printf("%-16s %10s %9s %12s %11s %10s %11s\n", "puzzle", "solutions", "search s", "lines/s", "memory KiB",
+              "rewrite s", "rating l/s");
   for (const auto& file : files) {
     kx::PuzzleText puzzle, out;
     if (!ReadPuzzle(file.string(), puzzle)) {
       std::fprintf(stderr, "%s: no puzzle\n", file.c_str());
       return 1;
     }
-    std::filesystem::remove("SudokuAll.txt");
-    CountingHost host;
+    std::filesystem::remove(kx::kSolutionLogFile);
+    GameLikeHost host;
     kx::Solver solver(&host);
     solver.SetWritesCurrentSolutionFile(false);
+    const long before = ResidentKiB();
     auto start = std::chrono::steady_clock::now();
-    solver.SolvePuzzle(puzzle, out, 1, ~uint64_t{0}, "SudokuAll.txt");
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("%-16s %12llu %10.2f %14.0f %14llu\n", file.filename().c_str(),
-                static_cast<unsigned long long>(solver.SolutionCount()), seconds,
-                static_cast<double>(solver.SolutionCount()) / seconds,
-                static_cast<unsigned long long>(std::filesystem::file_size("SudokuAll.txt")));
+    solver.EnumerateSolutions(puzzle, out, kx::kSolutionLogFile);
+    const double search = Seconds(start);
+    const long grown = ResidentKiB() - before;
+    const uint64_t found = solver.SolutionCount();
+
+    kx::DedupCounters counters;
+    kx::DedupOptions options;
+    options.memoryLimit = kx::DefaultDedupMemoryLimit();
+    start = std::chrono::steady_clock::now();
+    const int error = kx::DeduplicateSolutionFile(kx::kSolutionLogFile, counters, options);
+    const double rewrite = Seconds(start);
+
+    double ratingRate = 0;
+    if (rating) {
+      std::filesystem::remove(kx::kSolutionLogFile);
+      start = std::chrono::steady_clock::now();
+      solver.SolvePuzzle(puzzle, out, 1, ~uint64_t{0}, kx::kSolutionLogFile);
+      ratingRate = static_cast<double>(solver.SolutionCount()) / Seconds(start);
+    }
+    std::printf("%-16s %10llu %9.3f %12.0f %11ld %10.3f %11.0f%s\n", file.filename().c_str(),
+                static_cast<unsigned long long>(found), search, static_cast<double>(found) / search, grown, rewrite,
+                ratingRate, error != 0 ? "  (rewrite error)" : "");
   }
-  std::filesystem::remove("SudokuAll.txt");
+  std::filesystem::remove(kx::kSolutionLogFile);
   return 0;
 }

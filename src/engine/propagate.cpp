@@ -94,10 +94,11 @@ class PassState {
   explicit PassState(Board& board) : board_(board) {
     toVisit_.low = ~uint64_t{0};
     toVisit_.high = (uint64_t{1} << 17) - 1;
-    for (int i = 0; i < 81; ++i) Put(kPlaces.row[i], kPlaces.column[i], board[i]);
+    for (int i = 0; i < 81; ++i) columns_[kPlaces.column[i]].words[kPlaces.row[i]] = board[i];
+    for (int r = 0; r < 9; ++r) LoadRow(board.data() + r * 9, rows_[r]);
   }
   ~PassState() {
-    for (int i = 0; i < 81; ++i) board_[i] = At(kPlaces.row[i], kPlaces.column[i]);
+    for (int r = 0; r < 9; ++r) StoreRow(rows_[r], board_.data() + r * 9);
   }
   PassState(const PassState&) = delete;
   PassState& operator=(const PassState&) = delete;
@@ -127,12 +128,18 @@ class PassState {
   // The column copy of row r, and the row copy of column c, after a change
   // of the one; the words that changed are `hits`.
   void RowChanged(int r, unsigned hits) {
-    for (int k = 0; k < 9; ++k) columns_[k].words[r] = rows_[r].words[k];
-    for (; hits != 0; hits &= hits - 1) Changed(r * 9 + std::countr_zero(hits));
+    for (; hits != 0; hits &= hits - 1) {
+      const int k = std::countr_zero(hits);
+      columns_[k].words[r] = rows_[r].words[k];
+      Changed(r * 9 + k);
+    }
   }
   void ColumnChanged(int c, unsigned hits) {
-    for (int k = 0; k < 9; ++k) rows_[k].words[c] = columns_[c].words[k];
-    for (; hits != 0; hits &= hits - 1) Changed(std::countr_zero(hits) * 9 + c);
+    for (; hits != 0; hits &= hits - 1) {
+      const int k = std::countr_zero(hits);
+      rows_[k].words[c] = columns_[c].words[k];
+      Changed(k * 9 + c);
+    }
   }
   void VisitSolved(int i, unsigned w);
   uint32_t VisitOpen(int i, unsigned w);

@@ -104,6 +104,17 @@ inline unsigned KeepOutOfLine(UnitLine& line, CellWord v) {
 #endif
 }
 
+// A row from nine words of a board into a line, and back. Eight words go
+// at once: a reader of the board then finds them in one piece.
+inline void LoadRow(const CellWord* nine, UnitLine& line) {
+  __builtin_memcpy(line.words, nine, 8 * sizeof(CellWord));
+  line.words[8] = nine[8];
+}
+inline void StoreRow(const UnitLine& line, CellWord* nine) {
+  __builtin_memcpy(nine, line.words, 8 * sizeof(CellWord));
+  nine[8] = line.words[8];
+}
+
 // The OR of a line's words but the one at `place`.
 inline unsigned OrOfLineBut(const UnitLine& line, int place) {
 #if defined(__SSE2__) && !defined(KX_PLAIN_LINES)
