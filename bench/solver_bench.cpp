@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/bit_solver.h"
 #include "engine/propagate.h"
 #include "engine/solver.h"
 
@@ -62,9 +63,29 @@ void BM_LogicSolve(benchmark::State& state) {
   }
 }
 
+// The bit solver alone: is there a second solution?
+void BM_CountSolutionsUpToTwo(benchmark::State& state) {
+  const auto& puzzles = MixedPuzzles();
+  size_t next = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(kx::CountSolutions(puzzles[next++ % puzzles.size()], 2));
+}
+
+void BM_CheckBoard(benchmark::State& state) {
+  const auto& puzzles = MixedPuzzles();
+  std::vector<kx::Board> boards(puzzles.size());
+  for (size_t i = 0; i < puzzles.size(); ++i) {
+    kx::TextToBoard(boards[i], puzzles[i]);
+    kx::LogicSolve(boards[i]);
+  }
+  size_t next = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(kx::CheckBoard(boards[next++ % boards.size()]));
+}
+
 BENCHMARK(BM_SolvePuzzleNoFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SolvePuzzleWithFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LogicSolve);
+BENCHMARK(BM_CountSolutionsUpToTwo);
+BENCHMARK(BM_CheckBoard);
 
 }  // namespace
 
