@@ -61,6 +61,9 @@ const Tables kTables = BuildTables();
 struct Position {
   Bands digits[9];  // where each digit can still go; a placed digit keeps its cell
   Bands open;       // cells not placed yet
+  // The placed digits as text, written as they are placed: a solution is
+  // ready to hand out without reading it off the bit boards.
+  PuzzleText text;
 };
 
 // Calls f(cell) for every cell of the set; lanes 0 and 1 share the low
@@ -90,6 +93,7 @@ inline int Place(Position& p, int digit, int cell) {
   }
   p.digits[digit] = (p.digits[digit] & ~kTables.peers[cell]) | bit;
   p.open &= ~bit;
+  p.text[cell] = static_cast<char>('1' + digit);
   return changed;
 }
 
@@ -164,6 +168,7 @@ bool Propagate(Position& p, int changed) {
         ForEachCell(placedAs[d], [&](int cell) {
           fits = fits && Has(m, cell);
           m &= ~kTables.peers[cell];
+          p.text[cell] = static_cast<char>('1' + d);
         });
         if (!fits) return false;
       }
@@ -196,12 +201,6 @@ int BranchCell(const Position& p) {
   return FirstCell(p.open);
 }
 
-void ToText(const Position& p, PuzzleText& text) {
-  for (int d = 0; d < 9; ++d) {
-    ForEachCell(p.digits[d], [&](int cell) { text[cell] = static_cast<char>('1' + d); });
-  }
-}
-
 // Depth-first search; `sink` is told of every solution and returns false
 // to stop. Returns false once stopped.
 template <typename Sink>
@@ -226,6 +225,7 @@ bool Search(Position& p, int changed, int depth, Sink& sink) {
 bool Start(const PuzzleText& puzzle, Position& p) {
   for (Bands& d : p.digits) d = kAllCells;
   p.open = kAllCells;
+  p.text.fill(' ');
   for (int i = 0; i < 81; ++i) {
     const char c = puzzle[i];
     if (c >= '1' && c <= '9' && Place(p, c - '1', i) < 0) return false;
@@ -249,7 +249,7 @@ bool FindFirstSolution(const PuzzleText& puzzle, PuzzleText& solution) {
   Position p;
   if (!Start(puzzle, p)) return false;
   auto sink = [&](const Position& s, int) {
-    ToText(s, solution);
+    solution = s.text;
     found = true;
     return false;
   };
@@ -261,11 +261,9 @@ uint64_t ForEachSolution(const PuzzleText& puzzle, SolutionVisitor& visitor) {
   uint64_t count = 0;
   Position p;
   if (!Start(puzzle, p)) return 0;
-  PuzzleText text;
   auto sink = [&](const Position& s, int depth) {
-    ToText(s, text);
     ++count;
-    return visitor.Visit(text, depth);
+    return visitor.Visit(s.text, depth);
   };
   Search(p, kAllDigits, 0, sink);
   return count;
