@@ -8,13 +8,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source bench/side_by_side.sh
-build=$(realpath "${1:-build}")
 rounds=${2:-11}
-cli=$build/src/cli/kx-sudoku-cli
-command -v qqwing >/dev/null || { echo "qqwing missing: run scripts/setup.sh" >&2; exit 1; }
-[ -x "$cli" ] || { echo "$cli missing: build first" >&2; exit 1; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+against_qqwing "${1:-build}"
 
 compare() {  # name file goal
   local name=$1 file=$2 goal=$3 n ours theirs

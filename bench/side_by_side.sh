@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Shared by the comparison scripts: runs commands in turn, round after round,
+# Shared by the comparison scripts. side_by_side runs commands in turn, round after round,
 # so that the machine's noise hits all of them alike, and prints the median
 # wall time of each in seconds, one per line, in the order given.
 #   side_by_side ROUNDS INPUT_FILE WORK_DIR COMMAND...
@@ -21,4 +21,15 @@ side_by_side() {
   for ((k = 1; k <= $#; k++)); do
     echo "${times[k]}" | tr ' ' '\n' | grep -v '^$' | sort -n | awk '{a[NR]=$1} END{printf "%.4f\n", a[int((NR+1)/2)] / 1e6}'
   done
+}
+
+# Set-up of a comparison with qqwing: sets build, cli and a scratch folder
+# work (removed on exit) for BUILD_DIR.
+against_qqwing() {
+  build=$(realpath "$1")
+  cli=$build/src/cli/kx-sudoku-cli
+  command -v qqwing >/dev/null || { echo "qqwing missing: run scripts/setup.sh" >&2; exit 1; }
+  [ -x "$cli" ] || { echo "$cli missing: build first" >&2; exit 1; }
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
 }
