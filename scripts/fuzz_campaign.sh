@@ -71,9 +71,9 @@ seed() {
       fi
       if [ -x build/tests/kx_monkey ]; then
         if [ "$name" = fuzz_state_file ]; then
-          build/tests/kx_monkey --seed 1 --events 3000 --write-states "$to" >/dev/null
+          build/tests/kx_monkey --seed 1 --seeds 4 --events 3000 --write-states "$to" >/dev/null
         else
-          build/tests/kx_monkey --seed 1 --events 3000 --write-streams "$to" >/dev/null
+          build/tests/kx_monkey --seed 1 --seeds 20 --events 150 --write-streams "$to" >/dev/null
         fi
       fi ;;
   esac

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <vector>
 
 namespace kx::monkey {
 
@@ -62,6 +63,24 @@ class ByteChooser : public Chooser {
   const uint8_t* data_;
   size_t size_;
   size_t at_ = 0;
+};
+
+// A random chooser that also writes its decisions as the bytes from which
+// a ByteChooser makes the same ones: fuzzing starts from real play.
+class RecordingChooser : public Chooser {
+ public:
+  explicit RecordingChooser(uint64_t seed) : random_(seed) {}
+  uint32_t Below(uint32_t bound) override {
+    const uint32_t value = random_.Below(bound);
+    int bytes = 0;
+    for (uint64_t range = 1; range < bound; range <<= 8) ++bytes;
+    for (int k = bytes - 1; k >= 0; --k) recorded.push_back(static_cast<uint8_t>(value >> (8 * k)));
+    return value;
+  }
+  std::vector<uint8_t> recorded;
+
+ private:
+  RandomChooser random_;
 };
 
 }  // namespace kx::monkey

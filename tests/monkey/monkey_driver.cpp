@@ -78,7 +78,9 @@ void MonkeyProgress::ProcessEvents() {
 
 MonkeyDriver::MonkeyDriver(uint32_t seed, Chooser& choices, int paintEvery)
     : seed_(seed),
-      paintEvery_(std::max(1, paintEvery)), choices_(choices), host_(choices), progress_(choices, [this] { HalfSecondTick(); }) {
+      paintEvery_(std::max(1, paintEvery)),
+      host_(choices),
+      progress_(choices, [this] { HalfSecondTick(); }) {
   hooks_.symbolSetChanged = [this] { Resize(width_, height_); };
   host_.onRepaint = [this] { Paint(); };
   PlaceMonkeyPictures();

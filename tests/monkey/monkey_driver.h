@@ -72,7 +72,6 @@ class MonkeyDriver {
 
   uint32_t seed_;
   int paintEvery_;
-  Chooser& choices_;
   MonkeyHost host_;
   MonkeyProgress progress_;
   std::unique_ptr<Program> program_;

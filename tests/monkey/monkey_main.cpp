@@ -3,6 +3,7 @@
 //   kx_monkey --seed S --seeds K --events N  K runs with seeds S..S+K-1 (a campaign)
 //   --paint-every P      paints every P-th event whole (default 1)
 //   --write-states DIR   keeps the saved games and state files the runs make
+//   --write-streams DIR  writes each run's decisions as an input of fuzz_events
 // Prints events per second; exit status 1 after a finding.
 #include <QApplication>
 #include <chrono>
@@ -42,6 +43,20 @@ void CollectStates(uint32_t seed, int events, const std::string& to) {
   }
 }
 
+// One run whose decisions are kept as the bytes the fuzz target reads.
+void WriteStream(uint32_t seed, int events, const std::string& to) {
+  kx::monkey::ScratchFolder folder;
+  kx::monkey::RecordingChooser choices(kx::monkey::PlayerSeed(seed));
+  kx::monkey::MonkeyDriver driver(seed, choices);
+  kx::monkey::MonkeyPlayer player(choices);
+  for (int i = 0; i < events; ++i) driver.Apply(player.Next(driver));
+  fs::create_directories(to);
+  std::FILE* file = std::fopen((fs::path(to) / ("stream_" + std::to_string(seed))).c_str(), "wb");
+  if (!file) return;
+  std::fwrite(choices.recorded.data(), 1, choices.recorded.size(), file);
+  std::fclose(file);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -49,7 +64,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   uint32_t seed = 1;
   int seeds = 1, events = 100000;
-  std::string statesDir;
+  std::string statesDir, streamsDir;
   kx::monkey::MonkeyOptions options;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
@@ -57,11 +72,16 @@ int main(int argc, char** argv) {
     else if (option == "--seeds") seeds = std::atoi(argv[i + 1]);
     else if (option == "--events") events = std::atoi(argv[i + 1]);
     else if (option == "--write-states") statesDir = argv[i + 1];
+    else if (option == "--write-streams") streamsDir = argv[i + 1];
     else if (option == "--paint-every") options.paintEvery = std::atoi(argv[i + 1]);
     else {
       std::fprintf(stderr, "unknown option %s\n", option.c_str());
       return 2;
     }
+  }
+  if (!streamsDir.empty()) {
+    for (int k = 0; k < seeds; ++k) WriteStream(seed + static_cast<uint32_t>(k), events, streamsDir);
+    return 0;
   }
   if (!statesDir.empty()) {
     for (int k = 0; k < seeds; ++k) CollectStates(seed + static_cast<uint32_t>(k), events, statesDir);

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "monkey_driver.h"
 #include "monkey_player.h"
@@ -82,14 +83,13 @@ size_t ShortestFailingPrefix(uint32_t seed, const std::vector<Event>& events, co
 }
 
 std::string FailureReport(uint32_t seed, const std::string& failure, const std::vector<Event>& events, size_t prefix) {
-  std::string text = "seed " + std::to_string(seed) + ": " + failure + "\nshortest failing prefix: " +
-                     std::to_string(prefix) + " events (kx_monkey --seed " + std::to_string(seed) + " --events " +
-                     std::to_string(prefix) + " replays them)\n";
+  std::ostringstream text;
+  text << "seed " << seed << ": " << failure << "\nshortest failing prefix: " << prefix << " events (kx_monkey --seed "
+       << seed << " --events " << prefix << " replays them)\n";
   const size_t first = prefix > 60 ? prefix - 60 : 0;
-  if (first > 0) text += "  ... " + std::to_string(first) + " earlier events\n";
-  for (size_t i = first; i < prefix && i < events.size(); ++i)
-    text += "  " + std::to_string(i + 1) + ": " + Describe(events[i]) + "\n";
-  return text;
+  if (first > 0) text << "  ... " << first << " earlier events\n";
+  for (size_t i = first; i < prefix && i < events.size(); ++i) text << "  " << i + 1 << ": " << Describe(events[i]) << "\n";
+  return text.str();
 }
 
 }  // namespace kx::monkey
