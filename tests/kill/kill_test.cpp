@@ -38,11 +38,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int kKills = 100;
 constexpr uint32_t kSeed = 17;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 StateFileContent Parse(const std::string& bytes) {
   return ParseStateFile(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
