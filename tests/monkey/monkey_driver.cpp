@@ -85,6 +85,8 @@ MonkeyDriver::MonkeyDriver(uint32_t seed, Chooser& choices, int paintEvery)
   host_.onRepaint = [this] { Paint(); };
   PlaceMonkeyPictures();
   Start("");
+  // A game saved in an earlier session, to load and to damage.
+  WriteStateFile(*program_, "SuDoKu_2026_12_01__10_00_00.kxs");
   Show();
 }
 
@@ -206,6 +208,7 @@ void MonkeyDriver::Apply(const Event& e) {
   if (s.Has(status::kSettings)) ++modeEvents_[5];
   if (program_->history.Browsing()) ++modeEvents_[6];
   if (program_->pictures.assign.Active()) ++modeEvents_[7];
+  if (!trusted_) ++damagedGameEvents_;
 
   // A game set up in this event (a new game, the fallback game) is the
   // program's own again.

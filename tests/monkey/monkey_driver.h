@@ -59,6 +59,8 @@ class MonkeyDriver {
   static constexpr int kModes = 8;
   static const char* ModeName(int mode);
   const std::array<int, kModes>& modeEvents() const { return modeEvents_; }
+  // Events played on a damaged saved game that still read as a game.
+  int damagedGameEvents() const { return damagedGameEvents_; }
 
  private:
   // Reads the game as a start does; Show then opens the window.
@@ -88,6 +90,7 @@ class MonkeyDriver {
   bool trusted_ = true;
   std::string restartFailure_;
   std::array<int, kModes> modeEvents_{};
+  int damagedGameEvents_ = 0;
 };
 
 }  // namespace kx::monkey

@@ -29,9 +29,15 @@ MonkeyPlayer::Point MonkeyPlayer::Aim(const MonkeyDriver& driver) {
       return InRect({square.left, square.top, square.right, std::max(square.top, l.cells[i].top - 1)});
     }
     case 1: return InRect(l.cells[choices_.Below(81)]);  // from the candidate row down
-    case 2:
+    case 2: {
+      // Saving and loading are seldom offered: when they are, often taken.
+      for (int id : {command::kLoadGame, command::kSaveGame}) {
+        const int at = p.fields.Find(id);
+        if (at >= 0 && choices_.OneIn(4)) return InRect(p.fields[at].rect);
+      }
       if (p.fields.Count() > 0) return InRect(p.fields[static_cast<int>(choices_.Below(static_cast<uint32_t>(p.fields.Count())))].rect);
       [[fallthrough]];
+    }
     case 3: return InRect(l.digitKeys[choices_.Below(10)]);
     default: return InRect({-5, -5, l.clientWidth + 5, l.clientHeight + 5});
   }

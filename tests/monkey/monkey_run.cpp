@@ -53,6 +53,7 @@ RunResult RunMonkey(uint32_t seed, int count, const MonkeyOptions& options) {
   result.restarts = driver.restarts();
   for (int m = 0; m < MonkeyDriver::kModes; ++m)
     result.modes += std::string(m ? ", " : "") + MonkeyDriver::ModeName(m) + " " + std::to_string(driver.modeEvents()[m]);
+  result.modes += ", on a damaged game " + std::to_string(driver.damagedGameEvents());
   return result;
 }
 
