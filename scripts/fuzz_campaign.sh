@@ -86,7 +86,7 @@ run() {
   rm -rf "$dir"
   mkdir -p "$dir/corpus" "$dir/seeds" "$dir/run"
   seed "$name" "$dir/seeds"
-  (cd "$dir/run" && nice -n 19 "$root/build-fuzz/fuzz/$name" -max_total_time="$seconds" -timeout=20 \
+  (cd "$dir/run" && nice -n 19 "$root/build-fuzz/fuzz/$name" -max_total_time="$seconds" -timeout=120 \
     -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 -artifact_prefix="$dir/" \
     "$dir/corpus" "$dir/seeds" >"$dir/log" 2>&1) || true
   # The smallest corpus with the same coverage replaces the kept one; inputs
