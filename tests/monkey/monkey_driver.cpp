@@ -199,9 +199,12 @@ void MonkeyDriver::Apply(const Event& e) {
   if (host_.closeRequested) Restart("");
   if (repaint) Paint();
 
-  if (host_.lastChoice != MonkeyHost::Choice::None && host_.lastChoice != MonkeyHost::Choice::Cancelled) {
-    if (host_.lastGameDamagedButValid) trusted_ = false;
-  }
+  // A game read from a file (loaded, or the argument of a restart) may be
+  // a damaged one, or one saved while a damaged game was played: its
+  // boards are held to the rules only once every step keeps them.
+  const bool read = (host_.lastChoice != MonkeyHost::Choice::None && host_.lastChoice != MonkeyHost::Choice::Cancelled) ||
+                    e.kind == Event::Restart;
+  if (read || !trusted_) trusted_ = HistoryKeepsTheRules();
   const GameState& s = program_->state;
   const uint32_t mode = s.Mode();
   ++modeEvents_[mode == 0 ? 0 : mode == status::kAutoSolved ? 1 : mode & status::kManualEntry ? 2 : mode == status::kSolved ? 3 : 4];
@@ -209,14 +212,18 @@ void MonkeyDriver::Apply(const Event& e) {
   if (program_->history.Browsing()) ++modeEvents_[6];
   if (program_->pictures.assign.Active()) ++modeEvents_[7];
   if (!trusted_) ++damagedGameEvents_;
+}
 
-  // A game set up in this event (a new game, the fallback game) is the
-  // program's own again.
-  const LocalTime& started = program_->state.gameStartTime;
-  if (started.day == host_.now.day && started.hour == host_.now.hour && started.minute == host_.now.minute &&
-      started.second == host_.now.second && !host_.lastGameDamagedButValid) {
-    trusted_ = true;
+bool MonkeyDriver::HistoryKeepsTheRules() const {
+  for (const HistoryStep& step : program_->history.steps()) {
+    for (int i = 0; i < 81; ++i) {
+      if (!IsDigitOrEmpty(step.currentBoard[i]) || (step.statusBoard[i] & 0x1C01)) return false;
+      if ((step.statusBoard[i] & cell::kFixed) && !IsSolved(step.currentBoard[i])) return false;
+    }
+    if (step.selectedCell < -1 || step.selectedCell > 80) return false;
+    if (step.gameStatus & (status::kBusySolving | status::kBusyEnumerating | status::kBusyGenerating)) return false;
   }
+  return true;
 }
 
 const char* MonkeyDriver::ModeName(int mode) {
@@ -248,7 +255,10 @@ std::string MonkeyDriver::CheckInvariants() {
     const auto ids = [](const FunctionFieldTable& t) {
       std::string text;
       for (const FunctionField& f : t)
-        if (f.commandId != command::kAllSolutions) text += " " + std::to_string(f.commandId);
+        if (f.commandId != command::kAllSolutions) {
+          text += ' ';
+          text += std::to_string(f.commandId);
+        }
       return text;
     };
     std::string problem;

@@ -70,6 +70,8 @@ class MonkeyDriver {
   void Resize(int width, int height);
   void Paint(bool whole = false);
   void HalfSecondTick();
+  // Whether every recorded step keeps the rules of the boards.
+  bool HistoryKeepsTheRules() const;
   InputContext Context() { return {*program_, window_, layout_, hooks_}; }
 
   uint32_t seed_;
@@ -85,8 +87,8 @@ class MonkeyDriver {
   int width_ = WindowState::kDefaultWidth, height_ = WindowState::kDefaultHeight;
   int events_ = 0, halfTicks_ = 0, restarts_ = 0;
   bool painting_ = false;
-  // False while a damaged saved game that still read as a game is shown:
-  // its boards may hold anything, so their rules are not checked.
+  // False while a game read from a damaged file is played: its boards may
+  // hold anything, so their rules are not checked.
   bool trusted_ = true;
   std::string restartFailure_;
   std::array<int, kModes> modeEvents_{};

@@ -26,7 +26,12 @@ const char* KeyName(Key key) {
 }
 
 std::string At(const Event& e) {
-  return " " + std::to_string(e.x) + "," + std::to_string(e.y) + (e.square ? " square" : "");
+  std::string text(1, ' ');
+  text += std::to_string(e.x);
+  text += ',';
+  text += std::to_string(e.y);
+  if (e.square) text += " square";
+  return text;
 }
 
 }  // namespace

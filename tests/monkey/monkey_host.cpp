@@ -63,7 +63,6 @@ BoxAnswer MonkeyHost::ShowMessageBox(const MessageBoxRequest& request) {
 }
 
 std::optional<std::string> MonkeyHost::ChooseFileToOpen(const OpenFileRequest& request) {
-  lastGameDamagedButValid = false;
   if (choices_.OneIn(5)) {
     lastChoice = Choice::Cancelled;
     return std::nullopt;
@@ -84,10 +83,8 @@ std::string MonkeyHost::ChooseSavedGame() {
       const std::string source = games.empty() ? std::string(kStateFileName) : games[choices_.Below(
                                                                                    static_cast<uint32_t>(games.size()))];
       const std::string name = "SuDoKu_damaged_" + std::to_string(damagedFiles_++ % 4) + ".kxs";
-      const std::string bytes = Damaged(source, name);
+      Damaged(source, name);
       lastChoice = Choice::Damaged;
-      lastGameDamagedButValid =
-          ParseStateFile(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()).valid;
       return name;
     }
     case 2: lastChoice = Choice::Missing; return "SuDoKu_missing.kxs";

@@ -35,9 +35,6 @@ class MonkeyHost : public Host {
   // A third of this bounds the solution log: the search cannot run for long.
   std::optional<uint64_t> FreeDiskSpace() override { return 3ull << 20; }
 
-  // Whether the last saved game handed out was damaged and still reads as
-  // a game (its boards may then hold anything).
-  bool lastGameDamagedButValid = false;
   Choice lastChoice = Choice::None;
   uint32_t ticks = 0;
   LocalTime now{2026, 12, 8, 2, 14, 30, 15, 0};

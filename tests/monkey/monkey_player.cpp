@@ -69,7 +69,7 @@ Event MonkeyPlayer::Next(const MonkeyDriver& driver) {
   const Program& p = driver.program();
   const WindowLayout& l = driver.layout();
   Event e;
-  switch (choices_.Weighted({250, 140, 240, 40, 160, 140, 20, 3, 2, 10})) {
+  switch (choices_.Weighted({250, 140, 240, 15, 160, 140, 20, 3, 2, 10})) {
     case 0:
       e.kind = Event::Type;
       e.ch = Symbol(p);
