@@ -33,7 +33,7 @@ MonkeyPlayer::Point MonkeyPlayer::Aim(const MonkeyDriver& driver) {
       // Saving and loading are seldom offered: when they are, often taken.
       for (int id : {command::kLoadGame, command::kSaveGame}) {
         const int at = p.fields.Find(id);
-        if (at >= 0 && choices_.OneIn(4)) return InRect(p.fields[at].rect);
+        if (at >= 0 && choices_.OneIn(10)) return InRect(p.fields[at].rect);
       }
       if (p.fields.Count() > 0) return InRect(p.fields[static_cast<int>(choices_.Below(static_cast<uint32_t>(p.fields.Count())))].rect);
       [[fallthrough]];
@@ -69,7 +69,7 @@ Event MonkeyPlayer::Next(const MonkeyDriver& driver) {
   const Program& p = driver.program();
   const WindowLayout& l = driver.layout();
   Event e;
-  switch (choices_.Weighted({250, 140, 240, 15, 160, 140, 20, 3, 2, 10})) {
+  switch (choices_.Weighted({250, 140, 240, 15, 160, 140, 20, 2, 1, 10})) {
     case 0:
       e.kind = Event::Type;
       e.ch = Symbol(p);
