@@ -12,14 +12,20 @@ cd "$(dirname "$0")/.."
 minutes=${1:-30}
 events=${2:-50000}
 first=${3:-1000}
-scripts/setup.sh
-scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DKX_SANITIZE=ON -DKX_BUILD_BENCH=OFF
+# KX_MONKEY names a kx_monkey built elsewhere (a copy keeps running while
+# build-asan is rebuilt).
+monkey=${KX_MONKEY:-}
+if [ -z "$monkey" ]; then
+  scripts/setup.sh
+  scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DKX_SANITIZE=ON -DKX_BUILD_BENCH=OFF
+  monkey=build-asan/tests/kx_monkey
+fi
 log=$(mktemp -d)
 end=$(($(date +%s) + minutes * 60))
 player() {
   local seed=$1
   while [ "$(date +%s)" -lt "$end" ]; do
-    nice -n 19 build-asan/tests/kx_monkey --seed "$seed" --events "$events" --paint-every 4 >>"$log/$2" 2>/dev/null || true
+    nice -n 19 "$monkey" --seed "$seed" --events "$events" --paint-every 4 >>"$log/$2" 2>/dev/null || true
     seed=$((seed + 2))
   done
 }
