@@ -90,10 +90,13 @@ run() {
     -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 -artifact_prefix="$dir/" \
     "$dir/corpus" "$dir/seeds" >"$dir/log" 2>&1) || true
   # The smallest corpus with the same coverage replaces the kept one; inputs
-  # are cut to 16 KiB there, so that the repository stays small.
+  # are cut to 16 KiB there, so that the repository stays small, and event
+  # streams to 200 bytes (some 50 events), so that CI replays them quickly.
+  local keep=16384
+  [ "$name" = fuzz_events ] && keep=200
   rm -rf "$dir/minimized"
   mkdir -p "$dir/minimized"
-  (cd "$dir/run" && nice -n 19 "$root/build-fuzz/fuzz/$name" -merge=1 -max_len=16384 "$dir/minimized" \
+  (cd "$dir/run" && nice -n 19 "$root/build-fuzz/fuzz/$name" -merge=1 -max_len=$keep "$dir/minimized" \
     "$dir/corpus" "$dir/seeds" >"$dir/merge.log" 2>&1) || true
   if [ -n "$(ls "$dir/minimized")" ]; then
     rm -rf "${kept:?}/$name"
