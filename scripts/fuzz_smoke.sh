@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds every libFuzzer target with clang and runs each briefly, so that the
-# targets keep compiling and a quick crash shows up in CI. Longer runs:
-#   build-fuzz/fuzz/<target> -max_total_time=600 <corpus dir>
+# Builds every libFuzzer target with clang, replays the kept corpus of each
+# (tests/data/fuzz/<target>/: the minimized result of the long campaigns,
+# scripts/fuzz_campaign.sh) and then fuzzes each briefly, so that the
+# targets keep compiling, no input found once comes back, and a quick
+# crash shows up in CI.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-10}
@@ -13,7 +15,9 @@ for target in build-fuzz/fuzz/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
   mkdir -p "$work/$name"
-  (cd "$work" && "$OLDPWD/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 "$work/$name" \
+  kept=$PWD/tests/data/fuzz/$name
+  [ -d "$kept" ] || kept=
+  (cd "$work" && "$OLDPWD/$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 "$work/$name" $kept \
     >"$work/$name.log" 2>&1) || { echo "$name failed:"; tail -30 "$work/$name.log"; exit 1; }
   echo "$name: $(grep -o 'Done [0-9]* runs' "$work/$name.log" || echo ran)"
 done

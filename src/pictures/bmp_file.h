@@ -33,7 +33,7 @@ int ReadBmpStream(std::FILE* file, Dib* out);
 
 // Writes a 24-bit picture as a 54-byte-header BMP file, replacing any file of
 // that name. The resolution fields come from the picture's header.
-// Result 0; -1 the file cannot be written; -2 the picture is not a 24-bit
+// Result 0; -1 the file cannot be written (nothing of it is left); -2 the picture is not a 24-bit
 // bottom-up bitmap whose pixel block holds height * stride bytes.
 int WriteBmpFile(const std::string& fileName, const Dib& dib);
 

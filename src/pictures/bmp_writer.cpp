@@ -26,6 +26,8 @@ int WriteBmpFile(const std::string& fileName, const Dib& dib) {
   bool ok = std::fwrite(head, 1, sizeof head, file) == sizeof head &&
             std::fwrite(dib.pixels.data(), 1, imageSize, file) == imageSize;
   ok = std::fclose(file) == 0 && ok;
+  // A cut file would only be refused later; none is better.
+  if (!ok) std::remove(fileName.c_str());
   return ok ? 0 : -1;
 }
 

@@ -56,8 +56,8 @@ int DecodeBuiltin(int pictureSet, int digit, const std::string& jpgName, Dib* ou
   }
   std::FILE* f = std::fopen(jpgName.c_str(), "wb");
   if (!f) return -1;
-  const bool written = WriteBytes(f, bytes);
-  std::fclose(f);
+  bool written = WriteBytes(f, bytes);
+  written = std::fclose(f) == 0 && written;  // the end may only fail here
   const int result = written ? DecodeJpegFile(jpgName, out) : -1;
   std::filesystem::remove(jpgName, ec);
   return result;

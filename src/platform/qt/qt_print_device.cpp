@@ -10,8 +10,19 @@
 namespace kx {
 
 namespace {
+
 constexpr int kPdfDpi = 300;
+
+// The PDF writer does not report a disk that ran full; a whole file ends
+// with its end-of-file marker.
+bool PdfComplete(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly) || file.size() < 16) return false;
+  file.seek(file.size() - 16);
+  return file.read(16).contains("%%EOF");
 }
+
+}  // namespace
 
 QtPrintDevice::QtPrintDevice(std::string pdfFile, bool oneDocument)
     : pdfFile_(std::move(pdfFile)), fixedFile_(!pdfFile_.empty()), oneDocument_(oneDocument) {}
@@ -114,11 +125,10 @@ int QtPrintDevice::EndPage() {
 int QtPrintDevice::EndDoc() {
   canvas_.reset();
   if (oneDocument_) return 0;
-  if (painter_ && !painter_->end()) {
-    painter_.reset();
-    return 19;
-  }
+  const bool ended = !painter_ || painter_->end();
   painter_.reset();
+  // AbortDoc, which follows the error, removes what was written.
+  if (!ended || (pdf_ && !PdfComplete(pdfFile_))) return 19;
   return 0;
 }
 
