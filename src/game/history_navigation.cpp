@@ -145,7 +145,11 @@ BoxAnswer ConfirmAbandonGame(Program& p) {
   MessageBoxRequest offer{"Bisherigen Spielverlauf in der Datei\n\n\"" + name + "\"\n\ns p e i c h e r n ?\n",
                           "Sudoku Nachfrage", BoxButtons::YesNo, BoxIcon::Question};
   offer.defaultButton = 1;
-  if (p.host.ShowMessageBox(offer) == BoxAnswer::Yes && WriteSavedGame(p, name)) s.gameStatus |= status::kGameSaved;
+  if (p.host.ShowMessageBox(offer) == BoxAnswer::Yes && WriteSavedGame(p, name)) {
+    // Rebuilt as after "Spiel speichern": the selection's list must not
+    // offer the save again when the caller goes no further (a refused resume).
+    BuildFunctionFields(p, s.gameStatus | status::kGameSaved);
+  }
   return answer;
 }
 

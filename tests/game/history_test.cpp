@@ -81,10 +81,21 @@ TEST_F(HistoryPolicyTest, ResumingKeepsTheAnswerOfTheAbandonQuestion) {
 }
 
 TEST_F(GameTest, AbandonOfferSavesTheGame) {
+  // Asked in the selection (browsing back to a step made there, then
+  // typing): the list no longer offers "Spiel speichern" once it saved.
+  BuildFunctionFields(p, status::kSelect);
+  const auto offersSave = [&] {
+    for (const FunctionField& f : p.fields)
+      if (f.commandId == command::kSaveGame) return true;
+    return false;
+  };
+  ASSERT_TRUE(offersSave());
   host.answers = {BoxAnswer::Yes, BoxAnswer::Yes};
   EXPECT_EQ(ConfirmAbandonGame(p), BoxAnswer::Yes);
   EXPECT_TRUE(p.state.Has(status::kAbortConfirmed | status::kGameSaved));
   EXPECT_TRUE(std::filesystem::exists("SuDoKu_2026_12_08__14_30_15_ungeloest.kxs"));
+  EXPECT_FALSE(offersSave());
+  EXPECT_TRUE(p.state.Has(status::kSelect));
 }
 
 TEST_F(GameTest, NavigationBooksTheNewestStepsTime) {
