@@ -6,7 +6,8 @@
 # Each COMMAND is one string, run by bash in WORK_DIR with INPUT_FILE on
 # its standard input and its output thrown away.
 side_by_side() {
-  local rounds=$1 input=$2 dir=$3
+  local rounds=$1 input dir=$3
+  input=$(realpath "$2")  # read after the cd into WORK_DIR
   shift 3
   local -a times
   local i k start end
