@@ -94,15 +94,4 @@ int64_t LogAppender::Flush() {
   return size_;
 }
 
-void WriteWholeFile(const char* path, std::string_view data) {
-  // Written beside the file and renamed over it: on a full disk the player
-  // keeps the last whole text instead of a cut one.
-  const std::string temporary = std::string(path) + ".tmp~";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (!file) return;
-  bool ok = std::fwrite(data.data(), 1, data.size(), file) == data.size();
-  ok = std::fclose(file) == 0 && ok;
-  if (!ok || std::rename(temporary.c_str(), path) != 0) std::remove(temporary.c_str());
-}
-
 }  // namespace kx

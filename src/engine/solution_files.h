@@ -66,8 +66,4 @@ class LogAppender {
   std::string pending_;
 };
 
-// Replaces the file's content with data, or keeps the old content when
-// that fails; failures are not reported.
-void WriteWholeFile(const char* path, std::string_view data);
-
 }  // namespace kx

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "base/replace_file.h"
 #include "engine/bit_solver.h"
 #include "engine/propagate.h"
 #include "engine/solution_files.h"
@@ -284,7 +285,7 @@ end:
     if (log) log->Append(kContradictionLine);
     result = kNoSolution;
   }
-  if (fileStarted) WriteWholeFile(kCurrentSolutionFile, currentFileText_);
+  if (fileStarted) ReplaceFileContent(kCurrentSolutionFile, currentFileText_);  // a failure keeps the old file
   BoardToText(resultBoard, out);
   return result;
 }

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "base/byte_order.h"
+#include "base/replace_file.h"
 #include "game/history_navigation.h"
 #include "game/program.h"
 #include "text/text_format.h"
@@ -175,19 +176,7 @@ std::vector<uint8_t> SerializeStateFile(const Program& p) {
 
 bool WriteStateFile(const Program& p, const std::string& path) {
   const std::vector<uint8_t> bytes = SerializeStateFile(p);
-  const std::string temporary = path + ".tmp~";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (!file) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  ok = std::fflush(file) == 0 && ok;
-  ok = std::fclose(file) == 0 && ok;
-  std::error_code error;
-  if (ok) std::filesystem::rename(temporary, path, error);
-  if (!ok || error) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  return true;
+  return ReplaceFileContent(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
 void SetUpFallbackGame(Program& p) {

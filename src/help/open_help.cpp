@@ -1,8 +1,8 @@
 #include "help/open_help.h"
 
-#include <cstdio>
 #include <filesystem>
 
+#include "base/replace_file.h"
 #include "help/builtin_help.h"
 #include "help/help_compiler.h"
 #include "help/help_format.h"
@@ -22,15 +22,9 @@ class RunningFlag {
   bool& flag_;
 };
 
-// Writes built-in bytes under a temporary name and moves them into place,
-// so that an interrupted write never leaves a half file behind.
+// Writes built-in bytes in place; a failed write leaves no half file.
 void WriteBuiltin(const std::string& name, std::span<const unsigned char> bytes) {
-  std::string temp = name + ".tmp";
-  std::FILE* file = std::fopen(temp.c_str(), "wb");
-  if (file == nullptr) return;
-  bool good = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  good = std::fclose(file) == 0 && good;
-  if (!good || std::rename(temp.c_str(), name.c_str()) != 0) std::remove(temp.c_str());
+  ReplaceFileContent(name, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
 bool Missing(const std::string& name) {
