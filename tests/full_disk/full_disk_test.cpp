@@ -6,12 +6,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <set>
 
 #include "../print/fake_print_device.h"
 #include "../support/puzzles.h"
 #include "../support/scripted_host.h"
+#include "../support/temp_dir.h"
 #include "engine/dedup.h"
 #include "engine/solution_files.h"
 #include "game/cell_operations.h"
@@ -41,10 +41,7 @@ using test::kSolvedGrid;
 
 enum class Limit { NearlyFull, ReadOnly };
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+constexpr auto ReadFile = &test::TempDirTest::ReadFile;
 
 class FullDiskTest : public ::testing::TestWithParam<Limit> {
  protected:

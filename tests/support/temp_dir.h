@@ -13,6 +13,12 @@ namespace kx::test {
 // Runs a test inside a fresh empty working directory, since the program
 // addresses its files by relative names.
 class TempDirTest : public ::testing::Test {
+ public:
+  static std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
  protected:
   void SetUp() override {
     previous_ = std::filesystem::current_path();
@@ -29,10 +35,6 @@ class TempDirTest : public ::testing::Test {
     // A helper process the test started may still be writing there.
     std::error_code error;
     for (int attempt = 0; attempt < 3 && std::filesystem::exists(dir_); ++attempt) std::filesystem::remove_all(dir_, error);
-  }
-  static std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
   std::filesystem::path dir_;
