@@ -13,7 +13,7 @@ packages=(
   qqwing libjpeg-turbo-progs imagemagick poppler-utils
   time bc hyperfine valgrind
   desktop-file-utils appstream shared-mime-info man-db librsvg2-bin
-  dpkg-dev debootstrap libglib2.0-bin
+  dpkg-dev file debootstrap libglib2.0-bin
 )
 
 missing=()

@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
-# Checks the Debian package on a fresh Debian 12: debootstrap makes a minimal
-# root in a scratch folder, `apt install ./kx-sudoku_*.deb` installs the game
-# there, it starts offscreen with nothing but its own dependencies, then a
+# Checks the project on a fresh Debian 12: debootstrap makes a minimal root in
+# a scratch folder. By default `apt install ./kx-sudoku_*.deb` installs the
+# game there, it starts offscreen with nothing but its own dependencies, then a
 # player plays it once under Xvfb (scripts/play_installed.sh), and after
-# `apt purge` nothing of it may be left. Needs root and the Debian mirror this
-# machine's apt uses (DEBIAN_MIRROR overrides it). Not part of CI: it
-# downloads a few hundred megabytes.
-#   scripts/verify_debian12.sh [BUILD_DIR]   screenshots: BUILD_DIR/debian12-check/
+# `apt purge` nothing of it may be left. With --test-suite the root instead
+# gets a copy of this tree and runs the README's test command in it, which
+# proves that scripts/setup.sh installs everything the scripts use. Needs root
+# and the Debian mirror this machine's apt uses (DEBIAN_MIRROR overrides it).
+# Not part of CI: it downloads a few hundred megabytes (the test suite, about
+# a gigabyte, and some twenty minutes).
+#   scripts/verify_debian12.sh [BUILD_DIR]    screenshots: BUILD_DIR/debian12-check/
+#   scripts/verify_debian12.sh --test-suite   log: build/debian12-tests.log
 set -euo pipefail
 cd "$(dirname "$0")/.."
+test_suite=0
+[ "${1:-}" = --test-suite ] && { test_suite=1; shift; }
 dir=${1:-build}
-scripts/package.sh "$dir"
-deb=$(ls "$dir"/kx-sudoku_*.deb)
 out="$dir/debian12-check"
 rm -rf "$out" && mkdir -p "$out"
 
@@ -26,7 +30,7 @@ mirror=${DEBIAN_MIRROR:-$(apt_mirror)}
 work=$(mktemp -d "${TMPDIR:-/tmp}/kx-debian12.XXXXXX")
 root="$work/root"
 cleanup() {
-  umount "$root/proc" 2>/dev/null || true
+  umount "$root/dev" "$root/proc" 2>/dev/null || true
   rm -rf --one-file-system "$work"
 }
 trap cleanup EXIT
@@ -39,6 +43,26 @@ mount -t proc proc "$root/proc"
 echo "deb $mirror bookworm main" >"$root/etc/apt/sources.list"
 in_root apt-get update -qq
 
+if [ $test_suite = 1 ]; then
+  # The tree as it stands (tracked files, edits included) and the shared
+  # puzzle sets beside it, as on a developer's machine.
+  echo "== scripts/test.sh in the fresh root"
+  mount --bind /dev "$root/dev"
+  mkdir -p "$root/src/main"
+  git ls-files -z | tar --null -T - -cf - | tar -xf - -C "$root/src/main"
+  [ -d ../shared/bench ] && mkdir -p "$root/src/shared" && cp -r ../shared/bench "$root/src/shared/"
+  start=$SECONDS
+  if in_root sh -c "cd /src/main && scripts/test.sh" >"$dir/debian12-tests.log" 2>&1; then
+    echo "debian 12 test suite: passed in $((SECONDS - start)) s (log in $dir/debian12-tests.log)"
+    exit 0
+  fi
+  tail -30 "$dir/debian12-tests.log"
+  echo "debian 12 test suite: failed after $((SECONDS - start)) s" >&2
+  exit 1
+fi
+
+scripts/package.sh "$dir"
+deb=$(ls "$dir"/kx-sudoku_*.deb)
 echo "== apt install ./$(basename "$deb")"
 cp "$deb" "$root/tmp/"
 in_root sh -c "cd /tmp && apt install -y ./$(basename "$deb")" >"$out/install.log" 2>&1 ||
