@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <map>
+
+#include <QImage>
 
 #include "game/commands.h"
 #include "game/function_fields.h"
@@ -25,6 +30,30 @@ std::string PdfText(const std::string& file) {
     pclose(pipe);
   }
   return output;
+}
+
+// The colour most pixels of the image have, greys left out (a red-blue
+// swap would not show in them).
+QRgb CommonestHue(const QImage& image) {
+  std::map<QRgb, int> counts;
+  for (int y = 0; y < image.height(); y += 2)
+    for (int x = 0; x < image.width(); x += 2)
+      if (const QRgb p = image.pixel(x, y); qRed(p) != qBlue(p)) ++counts[p & 0xFFFFFF];
+  return std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+}
+
+// Pixels of the page (rasterised at 50 dpi) within a few steps of the colour.
+int PixelsNear(const std::string& pdf, QRgb colour) {
+  if (std::system(("pdftoppm -r 50 -png -singlefile " + pdf + " page").c_str()) != 0) return -1;
+  const QImage page("page.png");
+  int near = 0;
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x) {
+      const QRgb p = page.pixel(x, y);
+      near += std::abs(qRed(p) - qRed(colour)) < 8 && std::abs(qGreen(p) - qGreen(colour)) < 8 &&
+              std::abs(qBlue(p) - qBlue(colour)) < 8;
+    }
+  return near;
 }
 
 class WindowPrintoutTest : public test::TempDirTest {};
@@ -56,6 +85,8 @@ TEST_F(WindowPrintoutTest, PrintCommandAnsweredEachWay) {
   const std::string text = PdfText("fenster.pdf");
   EXPECT_NE(text.find("Aktueller Fensterinhalt"), std::string::npos);
   EXPECT_NE(text.find("Benutzer-Name: spieler"), std::string::npos);
+  // The page shows the window's own colours, the blue background over a large part.
+  EXPECT_GT(PixelsNear("fenster.pdf", CommonestHue(window.PaintFrame())), 5000);
   ASSERT_FALSE(host.boxes.empty());
   EXPECT_NE(host.boxes.back().text.find("fenster.pdf"), std::string::npos);
   // For a look at the page: KX_KEEP_PRINTOUT=/some/dir/name.pdf

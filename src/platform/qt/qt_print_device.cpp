@@ -171,13 +171,13 @@ std::unique_ptr<Canvas> MakeImageCanvas(int width, int height) {
 }
 
 Dib ImageToDib(const QImage& source) {
-  const QImage image = source.convertToFormat(QImage::Format_BGR888);
+  const QImage image = source.convertToFormat(QImage::Format_RGB888);
   Dib dib;
   dib.header = MakeHeader24(image.width(), image.height());
   const size_t stride = BitmapStride(image.width(), 24);
   dib.pixels.assign(dib.header.sizeImage, 0);
   for (int y = 0; y < image.height(); ++y) {
-    // Qt's BGR888 is red, green, blue in memory; a bitmap row is blue, green, red.
+    // RGB888 holds red, green, blue in memory; a bitmap row holds blue, green, red.
     const uint8_t* in = image.constScanLine(y);
     uint8_t* out = dib.pixels.data() + (image.height() - 1 - y) * stride;
     for (int x = 0; x < image.width(); ++x) {
