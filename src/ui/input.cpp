@@ -310,7 +310,7 @@ bool OnRightButtonDown(InputContext& c, int x, int y) {
       ShowLargePicture(p, key + 1, key, client[0], client[1]);
       return true;
     }
-    if (cellIndex < 0 || DigitOf(p.state.currentBoard[cellIndex]) == 0) {
+    if (cellIndex < 0 || DigitOf(p.state.currentBoard[cellIndex]) <= 0) {
       DropLargePicture(p);
       return true;
     }

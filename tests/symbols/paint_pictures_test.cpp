@@ -93,6 +93,13 @@ TEST_F(PaintPicturesTest, RightButtonShowsTheLargePictureUntilReleased) {
   ASSERT_TRUE(OnRightButtonUp(c));
   EXPECT_TRUE(p.pictures.largePicture.pixels.empty());
 
+  // A right press on an empty cell drops a picture still shown.
+  int empty = 0;
+  while (DigitOf(p.state.currentBoard[empty]) > 0) ++empty;
+  OnRightButtonDown(c, key.left + 2, key.top + 2);
+  OnRightButtonDown(c, layout.cells[empty].left + 2, layout.cells[empty].top + 2);
+  EXPECT_TRUE(p.pictures.largePicture.pixels.empty());
+
   // Hovering a digit square shows its picture beside the block.
   p.interaction.hoverDigitKey = 4;
   QImage hovered = Paint();
