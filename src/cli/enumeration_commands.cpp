@@ -50,7 +50,7 @@ int RunEnumerate(const Args& given, std::istream& in, std::ostream& out, std::os
     DedupCounters counters;
     DedupOptions options;
     options.memoryLimit = DefaultDedupMemoryLimit();
-    const int error = DeduplicateSolutionFile(file.c_str(), counters, options);
+    const int error = EnumerationError(DeduplicateSolutionFile(file.c_str(), counters, options), solver.LogFailed());
     failed = failed || error != 0;
     out << counters.written << ' ' << solver.SolutionCount() << ' ' << ReportedDuplicates(counters.duplicates)
         << ' ' << error << '\n';

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <cstring>
+
 #include "engine/bit_solver.h"
 #include "engine/solution_files.h"
 #include "engine/solver.h"
@@ -6,42 +9,39 @@ namespace kx {
 
 uint32_t Solver::EnumerateSolutions(const PuzzleText& in, PuzzleText& out, const char* logFile) {
   const PuzzleText puzzle = in;  // `out` may be the same buffer
+
+  // The rating search in log mode up to the current-solution file's ten:
+  // the header, the rating and the answer, the first lines and the file's
+  // grids as the search counts them, or the contradiction line. Fewer than
+  // ten found without a stop are all there are.
   LogAppender log(logFile);
-  std::string header;
-  AppendRunHeader(header, puzzle);
-  const int64_t headerEnd = log.Append(header);
-  logFileSize_ = headerEnd >= 0 ? static_cast<uint64_t>(headerEnd) : logFileSize_;
-  const uint64_t diskLimit = LogDiskLimit(*host_);
+  const uint32_t result = Search(puzzle, out, 1, kSolutionsInCurrentFile, &log);
+  if (logRunStopped_ || solutionCount_ < kSolutionsInCurrentFile) return result;
 
-  // The rating, the answer and the current-solution file as the rating
-  // search leaves them; it is done once the file is full, since counting on
-  // changes none of them. It also beeps when there is no solution.
-  const uint32_t result = SolvePuzzle(puzzle, out, 1, kSolutionsInCurrentFile);
-  const bool solvable = solutionCount_ != 0;
-  solutionCount_ = 0;
-  if (!solvable) {
-    const int64_t end = log.Append(kContradictionLine);
-    if (end >= 0) logFileSize_ = static_cast<uint64_t>(end);
-    return result;
-  }
-
-  // The bit solver meets every solution exactly once, so unlike the rating
-  // search nothing it writes is a repeat.
+  // The rest through the bit solver, which meets every solution exactly
+  // once; the ten already written are passed over.
   class LogWriter : public SolutionVisitor {
    public:
-    LogWriter(Solver& solver, LogAppender& log, uint64_t diskLimit)
-        : solver_(solver), log_(log), diskLimit_(diskLimit), lastDisplay_(solver.host_->TickCount()) {}
+    LogWriter(Solver& solver, LogAppender& log)
+        : solver_(solver),
+          log_(log),
+          diskLimit_(LogDiskLimit(*solver.host_)),
+          lastDisplay_(solver.host_->TickCount()),
+          linesOnDisk_(solver.solutionCount_) {
+      for (size_t i = 0; i < written_.size(); ++i) BoardToText((*solver.ring_)[i], written_[i]);
+    }
 
     bool Visit(const PuzzleText& solution, int depth) override {
+      if (toPassOver_ > 0 && AlreadyWritten(solution)) return true;
       SolverHost& host = *solver_.host_;
       char line[kSolutionLineSize];
       FormatSolutionLine(line, ++solver_.solutionCount_, solution);
       const int64_t size = log_.Write({line, sizeof line});
-      if (size < 0) return false;  // lines that cannot be written are not found either
+      if (size < 0) return Fail();
+      if (!log_.HasPending()) linesOnDisk_ = solver_.solutionCount_;
       solver_.logFileSize_ = static_cast<uint64_t>(size);
       host.SetMarkedCell(depth);
-      if (host.PumpProgressWindow()) return false;
-      if (solver_.logFileSize_ > diskLimit_) return false;
+      if (host.PumpProgressWindow() || solver_.logFileSize_ > diskLimit_) return false;
       if (host.BusyEnumerating()) {
         const uint32_t now = host.TickCount();
         if (now - lastDisplay_ > kSolutionDisplayIntervalMs) {
@@ -54,18 +54,43 @@ uint32_t Solver::EnumerateSolutions(const PuzzleText& in, PuzzleText& out, const
       return true;
     }
 
+    void Finish() {
+      const int64_t end = log_.Flush();
+      if (end < 0) {
+        Fail();
+      } else {
+        solver_.logFileSize_ = static_cast<uint64_t>(end);
+      }
+    }
+
    private:
+    bool AlreadyWritten(const PuzzleText& solution) {
+      const auto same = [&solution](const PuzzleText& t) { return std::memcmp(t.data(), solution.data(), 81) == 0; };
+      if (std::none_of(written_.begin(), written_.end(), same)) return false;
+      --toPassOver_;
+      return true;
+    }
+
+    // Lines lost with a failed write were never found.
+    bool Fail() {
+      solver_.solutionCount_ = linesOnDisk_;
+      solver_.logFailed_ = true;
+      return false;
+    }
+
     Solver& solver_;
     LogAppender& log_;
     const uint64_t diskLimit_;
     uint32_t lastDisplay_;
+    uint64_t linesOnDisk_;
+    std::array<PuzzleText, kSolutionsInCurrentFile> written_;
+    size_t toPassOver_ = kSolutionsInCurrentFile;
   };
 
   host_->SaveStatusBoard();
-  LogWriter writer(*this, log, diskLimit);
+  LogWriter writer(*this, log);
   ForEachSolution(puzzle, writer);
-  const int64_t end = log.Flush();
-  if (end >= 0) logFileSize_ = static_cast<uint64_t>(end);
+  writer.Finish();
   host_->RestoreStatusBoard();
   return result;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace kx {
 
@@ -87,6 +88,9 @@ int64_t LogAppender::Flush() {
     std::fclose(file_);
     file_ = nullptr;
     pending_.clear();
+    // No partial line stays behind for the deduplication to find.
+    std::error_code ignored;
+    if (size_ >= 0) std::filesystem::resize_file(path_, static_cast<uintmax_t>(size_), ignored);
     return -1;
   }
   size_ += static_cast<int64_t>(pending_.size());

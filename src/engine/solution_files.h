@@ -53,9 +53,12 @@ class LogAppender {
   LogAppender& operator=(const LogAppender&) = delete;
 
   // Both return the size of the file with the data, or -1 when it failed.
+  // A failed write drops what was pending and leaves the file as the last
+  // write that succeeded left it.
   int64_t Append(std::string_view data);
   int64_t Write(std::string_view data);
   int64_t Flush();
+  bool HasPending() const { return !pending_.empty(); }
 
  private:
   static constexpr size_t kPendingLimit = 1 << 16;

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <optional>
 
 #include "base/replace_file.h"
 #include "engine/bit_solver.h"
@@ -73,11 +72,17 @@ bool Solver::CountIfNew(const Board& board) {
   return true;
 }
 
+uint32_t Solver::SolvePuzzle(const PuzzleText& in, PuzzleText& out, uint64_t wanted, uint64_t maximum,
+                             const char* logFile) {
+  if (!logFile) return Search(in, out, wanted, maximum, nullptr);
+  LogAppender log(logFile);
+  return Search(in, out, wanted, maximum, &log);
+}
+
 // The steps below follow the search exactly as the ratings depend on it:
 // probes of single candidates on top of a frame, then branching into the
 // frame's branch cell. Labels name the places the steps jump to.
-uint32_t Solver::SolvePuzzle(const PuzzleText& in, PuzzleText& out, uint64_t wanted, uint64_t maximum,
-                             const char* logFile) {
+uint32_t Solver::Search(const PuzzleText& in, PuzzleText& out, uint64_t wanted, uint64_t maximum, LogAppender* log) {
   if (wanted > maximum) wanted = maximum;
 
   host_->SaveStatusBoard();
@@ -89,6 +94,7 @@ uint32_t Solver::SolvePuzzle(const PuzzleText& in, PuzzleText& out, uint64_t wan
   uint32_t lastDisplay = 0;
   CheckResult c = 0;
   solutionCount_ = 0;
+  logRunStopped_ = logFailed_ = false;
 
   if (!ring_) ring_ = std::make_unique<std::array<Board, kRingSize>>();
   ring_->fill(Board{});
@@ -99,23 +105,25 @@ uint32_t Solver::SolvePuzzle(const PuzzleText& in, PuzzleText& out, uint64_t wan
   Board resultBoard = w;
   PuzzleText text;
 
-  std::optional<LogAppender> log;
-  if (logFile) {
-    log.emplace(logFile);
-    logLine_.clear();
-    AppendRunHeader(logLine_, in);
-    log->Append(logLine_);
-    lastDisplay = host_->TickCount();
-    diskLimit = LogDiskLimit(*host_);
-  }
-
   // With the first solution wanted and no repeats possible, the count the
   // search ends with is the number of distinct solutions, capped at the
   // maximum; the bit solver knows it long before the search does. It is
   // asked once a guess is needed, so puzzles the deductions finish alone
   // never pay for it.
-  const bool countKnowable = !logFile && wanted == 1 && maximum >= 2 && maximum <= kRepeatFreeMaximum;
+  const bool countKnowable = !log && wanted == 1 && maximum >= 2 && maximum <= kRepeatFreeMaximum;
   uint64_t knownCount = 0;
+
+  if (log) {
+    logLine_.clear();
+    AppendRunHeader(logLine_, in);
+    // A log that cannot take the header would take no solution either.
+    if (log->Append(logLine_) < 0) {
+      logRunStopped_ = logFailed_ = true;
+      goto end;
+    }
+    lastDisplay = host_->TickCount();
+    diskLimit = LogDiskLimit(*host_);
+  }
 
   if (CheckBoard(w) & kCheckContradictionMask) goto end;
 
@@ -132,19 +140,24 @@ probe:
   if (solved) {
     guesses = 0;
     if (CountIfNew(w)) {
-      if (fileStarted && solutionCount_ <= kSolutionsInCurrentFile) {
-        BoardToText(w, text);
-        AppendSolutionGrid(currentFileText_, text);
-      }
-      if (logFile) {
-        BoardToText(w, text);
+      if (log || fileStarted) BoardToText(w, text);
+      if (log) {
         logLine_.clear();
         AppendSolutionLine(logLine_, solutionCount_, text);
-        int64_t size = log->Append(logLine_);
-        if (size >= 0) logFileSize_ = static_cast<uint64_t>(size);
+        const int64_t size = log->Append(logLine_);
+        if (size < 0) {
+          // Only solutions the log holds are counted.
+          --solutionCount_;
+          logRunStopped_ = logFailed_ = true;
+          goto end;
+        }
+        logFileSize_ = static_cast<uint64_t>(size);
+      }
+      if (fileStarted && solutionCount_ <= kSolutionsInCurrentFile) AppendSolutionGrid(currentFileText_, text);
+      if (log) {
         host_->SetMarkedCell(depth);
-        if (host_->PumpProgressWindow()) goto end;
-        if (logFileSize_ > diskLimit) goto end;
+        logRunStopped_ = host_->PumpProgressWindow() || logFileSize_ > diskLimit;
+        if (logRunStopped_) goto end;
       }
       if (host_->BusyEnumerating()) {
         uint32_t now = host_->TickCount();
@@ -281,9 +294,12 @@ backtrack:
 end:
   host_->RestoreStatusBoard();
   if (solutionCount_ == 0) {
-    host_->WarningBeep();
-    if (log) log->Append(kContradictionLine);
     result = kNoSolution;
+    // A log that failed says nothing about the puzzle.
+    if (!logFailed_) {
+      host_->WarningBeep();
+      if (log) log->Append(kContradictionLine);
+    }
   }
   if (fileStarted) ReplaceFileContent(kCurrentSolutionFile, currentFileText_);  // a failure keeps the old file
   BoardToText(resultBoard, out);

@@ -10,6 +10,8 @@
 
 namespace kx {
 
+class LogAppender;
+
 // Difficulty returned when no solution was counted.
 inline constexpr uint32_t kNoSolution = 0xFFFFFFFF;
 inline constexpr uint32_t kGuessPenalty = 50000;
@@ -32,14 +34,17 @@ class Solver {
                        const char* logFile = nullptr);
 
   // Every distinct solution of `in` once into the log file, numbered from
-  // 1 after the run header, or the contradiction line. The result, `out`
-  // and the current-solution file are the rating search's, as SolvePuzzle
-  // gives them for the same puzzle in log mode; SolutionCount counts the
-  // solutions written. The progress pump is called after every solution
-  // and may cancel; the run also stops at the disk limit.
+  // 1 after the run header, or the contradiction line. The result, `out`,
+  // the current-solution file and the first ten lines are the rating
+  // search's, as SolvePuzzle gives them for the same puzzle in log mode;
+  // SolutionCount counts the solutions the log holds. The progress pump is
+  // called after every solution and may cancel; the run also stops at the
+  // disk limit and when the log cannot be written.
   uint32_t EnumerateSolutions(const PuzzleText& in, PuzzleText& out, const char* logFile);
 
   uint64_t SolutionCount() const { return solutionCount_; }
+  // The last log-mode run stopped because its log could not be written.
+  bool LogFailed() const { return logFailed_; }
   void SetSolutionCount(uint64_t count) { solutionCount_ = count; }
   uint64_t LogFileSize() const { return logFileSize_; }
 
@@ -60,11 +65,14 @@ class Solver {
   static constexpr int kRingSize = 16;
 
   bool CountIfNew(const Board& board);
+  uint32_t Search(const PuzzleText& in, PuzzleText& out, uint64_t wanted, uint64_t maximum, LogAppender* log);
 
   SolverHost* host_;
   uint64_t solutionCount_ = 0;
   uint64_t logFileSize_ = 0;
   bool writesCurrentSolutionFile_ = true;
+  bool logRunStopped_ = false;  // by a cancel, the disk limit or a failed write
+  bool logFailed_ = false;
 
   std::unique_ptr<std::array<Board, kRingSize>> ring_;
   int ringNext_ = 0;

@@ -38,6 +38,10 @@ std::string EnumerationMessage(uint64_t written, uint64_t found, uint64_t duplic
   return text;
 }
 
+int EnumerationError(int dedupError, bool logFailed) {
+  return dedupError != 0 ? dedupError : logFailed ? dedup_error::kOpenLog : 0;
+}
+
 int EnumerateAllSolutions(Program& p) {
   MessageBoxRequest question;
   question.text = kQuestion;
@@ -70,7 +74,7 @@ int EnumerateAllSolutions(Program& p) {
     }
     return p.PumpProgressWindow();
   };
-  const int error = DeduplicateSolutionFile(kSolutionLogFile, counters, options);
+  const int error = EnumerationError(DeduplicateSolutionFile(kSolutionLogFile, counters, options), p.solver.LogFailed());
   HideProgress(p);
 
   MessageBoxRequest report;

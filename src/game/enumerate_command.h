@@ -17,6 +17,10 @@ int EnumerateAllSolutions(Program& p);
 // the repeats removed, and the error line when the rewrite failed.
 std::string EnumerationMessage(uint64_t written, uint64_t found, uint64_t duplicates, int error);
 
+// The error the message shows: the rewrite's, or else the log's own
+// number when the search stopped because the log could not take a line.
+int EnumerationError(int dedupError, bool logFailed);
+
 // The repeats the message reports: one less when there are two or more.
 inline uint64_t ReportedDuplicates(uint64_t duplicates) { return duplicates >= 2 ? duplicates - 1 : duplicates; }
 

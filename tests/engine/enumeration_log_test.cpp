@@ -8,6 +8,7 @@
 #include "../support/puzzles.h"
 #include "../support/temp_dir.h"
 #include "engine/dedup.h"
+#include "engine/solution_files.h"
 #include "engine/solver.h"
 
 namespace kx {
@@ -122,6 +123,11 @@ TEST_F(FastEnumerationTest, CancelAndDiskLimitStopAfterTheirSolution) {
   Enumerate(kManySolutions);
   EXPECT_EQ(solver.SolutionCount(), 5u);
   EXPECT_EQ(ReadFile(kSolutionLogFile).size(), kHeaderBytes + 104 * 5);
+  // The current-solution file shows the puzzle and those five, no more.
+  const std::string grids = ReadFile(kCurrentSolutionFile);
+  size_t rules = 0;
+  for (size_t at = grids.find("-----------"); at != std::string::npos; at = grids.find("-----------", at + 1)) ++rules;
+  EXPECT_EQ(rules, 1u + 5);
 
   std::filesystem::remove(kSolutionLogFile);
   host.cancelAt = -1;

@@ -31,6 +31,7 @@
 #include "pictures/digit_bitmaps.h"
 #include "platform/qt/qt_print_device.h"
 #include "print/puzzle_printout.h"
+#include "text/text_format.h"
 #include "ui/fonts.h"
 
 namespace kx {
@@ -156,13 +157,14 @@ TEST_P(FullDiskTest, SolutionLogRewriteReportsTheErrorAndKeepsTheLog) {
   p.solver.SetWritesCurrentSolutionFile(false);
   ReadStateFile(p, kStateFileName);
   BuildFunctionFields(p, p.state.gameStatus);
-  // A board with many solutions, and a log from an earlier run.
+  // A board with many solutions, and a log from earlier runs too large for
+  // its buckets to fit.
   for (int i = 40; i < 81; ++i) p.state.currentBoard[i] = kAllCandidates;
   std::string old;
   PuzzleText earlier;
   for (int i = 0; i < 81; ++i) earlier[i] = kSolvedGrid[i];
   AppendRunHeader(old, earlier);
-  AppendSolutionLine(old, 1, earlier);
+  for (int k = 1; k <= 200; ++k) AppendSolutionLine(old, k, earlier);
   std::ofstream(kSolutionLogFile, std::ios::binary) << old;
   ApplyLimit();
 
@@ -171,8 +173,15 @@ TEST_P(FullDiskTest, SolutionLogRewriteReportsTheErrorAndKeepsTheLog) {
   ASSERT_FALSE(host.boxes.empty());
   EXPECT_NE(host.boxes.back().text.find("Achtung !!!!  Der Fehler-# "), std::string::npos) << host.boxes.back().text;
   EXPECT_EQ(host.boxes.back().icon, BoxIcon::Exclamation);
-  // What was there is still there (the search may have added lines).
-  EXPECT_EQ(ReadFile(kSolutionLogFile).substr(0, old.size()), old);
+  // What was there is still there (the search may have added lines), and
+  // the count reported is the number of lines the search really added.
+  const std::string log = ReadFile(kSolutionLogFile);
+  EXPECT_EQ(log.substr(0, old.size()), old);
+  uint64_t added = 0;
+  for (size_t at = log.find(" : \"", old.size()); at != std::string::npos; at = log.find(" : \"", at + 1)) ++added;
+  EXPECT_EQ(host.boxes.back().text.find("Jetzt wurden " + FormatCount64(added) + " ") != std::string::npos, added != 0)
+      << host.boxes.back().text;
+  EXPECT_EQ(log.back(), '\n');
   // The buckets are gone; a partly rewritten log keeps its own name.
   std::set<std::string> files = Files();
   files.erase(kRewrittenLogFile);
