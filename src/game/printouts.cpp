@@ -41,10 +41,9 @@ int PrintPuzzleWithSolution(Program& p, int source) {
   input.smallPrn = platform.smallPrn;
   input.bigPrn = platform.bigPrn;
   input.userName = p.host.UserName();
-  // A throw-away solver: the printout must not disturb the game's solution count.
-  Solver solver;
-  solver.SetWritesCurrentSolutionFile(false);
-  return PrintPuzzleJob(ThePrintEngine(), context, platform.makeCanvas, solver, input);
+  // The game's own solver, as any solve: it rewrites the current-solution
+  // file, beeps when there is no solution and sets the solution count.
+  return PrintPuzzleJob(ThePrintEngine(), context, platform.makeCanvas, p.solver, input);
 }
 
 }  // namespace kx

@@ -8,6 +8,7 @@
 
 #include <QImage>
 
+#include "engine/solution_files.h"
 #include "game/commands.h"
 #include "game/function_fields.h"
 #include "game/program.h"
@@ -93,9 +94,14 @@ TEST_F(WindowPrintoutTest, PrintCommandAnsweredEachWay) {
   const char* keep = std::getenv("KX_KEEP_PRINTOUT");
   if (keep != nullptr) std::filesystem::copy_file("fenster.pdf", std::string(keep) + ".window.pdf");
 
+  // The puzzle printout solves through the game's solver like any solve.
+  std::filesystem::remove(kCurrentSolutionFile);
+  program.solver.SetSolutionCount(7);
   host.answers = {BoxAnswer::No, BoxAnswer::Yes, BoxAnswer::No, BoxAnswer::Yes};
   RunCommand(program, command::kPrint);
   EXPECT_NE(PdfText("fenster.pdf").find("Schwierigkeits-Index"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(kCurrentSolutionFile));
+  EXPECT_LE(program.solver.SolutionCount(), 2u);  // the printout's solve set it
   EXPECT_FALSE(std::filesystem::exists("KXPrintTmp1.bmp"));
   if (keep != nullptr) std::filesystem::copy_file("fenster.pdf", keep);
   qunsetenv("KX_SUDOKU_PRINT_TO");
