@@ -51,14 +51,19 @@ int EnumerateAllSolutions(Program& p) {
   if (p.host.ShowMessageBox(question) != BoxAnswer::Yes) return 0;
 
   p.interaction.hoverField = -1;
-  BoardToText(p.state.currentBoard, p.state.startPuzzleText);
+  const Board board = p.state.currentBoard;
+  BoardToText(board, p.state.startPuzzleText);
   p.state.gameStatus |= status::kBusyEnumerating;
   p.solver.SetSolutionCount(0);
   ShowProgress(p, ProgressPhase::Searching);
   p.solver.EnumerateSolutions(p.state.startPuzzleText, p.state.solutionText, kSolutionLogFile);
   HideProgress(p);
   p.state.gameStatus &= ~status::kBusyEnumerating;
-  TextToBoard(p.state.currentBoard, p.state.startPuzzleText);
+  // The search showed its solutions on the board; the board gets back what
+  // it held, which the puzzle text came from. A rebuild from the text would
+  // drop what a cell word held besides its digit, which the move history,
+  // and so the state file, keeps.
+  p.state.currentBoard = board;
   p.host.RepaintNow();
 
   ShowProgress(p, ProgressPhase::Deduplicating);

@@ -65,6 +65,8 @@ class EnumerateCommandTest : public test::GameTest {
 
 TEST_F(EnumerateCommandTest, AllSolutionsOnceAndTheirRepeatsOnASecondRun) {
   PutOnBoard(kManySolutions);
+  p.state.currentBoard[0] = 0xEF;  // an empty cell whose word is not the full set, as a damaged game has
+  const Board before = p.state.currentBoard;
   Run();
   EXPECT_EQ(host.boxes.front().title, "Sudoku Meldung");
   EXPECT_EQ(host.boxes.front().buttons, BoxButtons::YesNo);
@@ -73,10 +75,8 @@ TEST_F(EnumerateCommandTest, AllSolutionsOnceAndTheirRepeatsOnASecondRun) {
   uint64_t found = p.solver.SolutionCount();
   EXPECT_EQ(host.boxes.back().text, EnumerationMessage(1013, found, found - 1013, 0));
   EXPECT_EQ(SolutionLines(), 1013u);
-  // The board is the puzzle again; the window showed both phases.
-  PuzzleText onBoard;
-  BoardToText(p.state.currentBoard, onBoard);
-  EXPECT_EQ(test::Str(onBoard), kManySolutions);
+  // The board is as it was, word for word; the window showed both phases.
+  EXPECT_EQ(p.state.currentBoard, before);
   EXPECT_EQ(window.shownPhases, (std::vector{ProgressPhase::Searching, ProgressPhase::Deduplicating}));
   EXPECT_EQ(window.lastShown.solutionsFound, found);
 

@@ -293,7 +293,11 @@ std::string MonkeyDriver::CheckRoundTrip() {
     return "the state file does not read back into the same game: " + FirstDifference(bytes, again);
   const GameState& a = p.state;
   const GameState& b = copy.state;
-  if (a.currentBoard != b.currentBoard || a.statusBoard != b.statusBoard) return "the boards did not survive the state file";
+  for (int i = 0; i < 81; ++i)
+    if (a.currentBoard[i] != b.currentBoard[i] || a.statusBoard[i] != b.statusBoard[i])
+      return "the boards did not survive the state file: cell " + std::to_string(i) + " holds " +
+             std::to_string(a.currentBoard[i]) + "/" + std::to_string(a.statusBoard[i]) + " and reads back as " +
+             std::to_string(b.currentBoard[i]) + "/" + std::to_string(b.statusBoard[i]);
   if (!p.pictures.assign.Active() && a.selectedCell != b.selectedCell) return "the selection did not survive the state file";
   // A conflicting digit typed into a puzzle being entered is counted
   // without a step (the count starts again when the entry ends).
