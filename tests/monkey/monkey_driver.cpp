@@ -144,8 +144,19 @@ void MonkeyDriver::Paint(bool whole) {
   whole = whole || events_ % paintEvery_ == 0 || program_->pictures.assign.Active();
   if (whole) {
     if (frame_.width() != width_ || frame_.height() != height_) frame_ = QImage(width_, height_, QImage::Format_RGB32);
-    QtCanvas canvas(&frame_);
-    layout_ = PaintMainWindow(canvas, *program_, window_, fonts_);
+    {
+      QtCanvas canvas(&frame_);
+      layout_ = PaintMainWindow(canvas, *program_, window_, fonts_);
+    }
+    if (frameHashes_) {
+      uint64_t hash = 0xcbf29ce484222325;  // FNV-1a over the pixels
+      for (int y = 0; y < frame_.height(); ++y) {
+        const uchar* row = frame_.constScanLine(y);
+        for (int x = 0; x < frame_.width() * 4; ++x) hash = (hash ^ row[x]) * 0x100000001b3;
+      }
+      std::fprintf(frameHashes_, "%d %dx%d %016llx\n", events_, frame_.width(), frame_.height(),
+                   static_cast<unsigned long long>(hash));
+    }
   } else {
     QImage scratch(1, 1, QImage::Format_RGB32);
     QtCanvas measure(&scratch);

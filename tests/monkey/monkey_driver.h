@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <array>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,6 +51,9 @@ class MonkeyDriver {
   // an empty text, or where the two games differ.
   std::string CheckRoundTrip();
 
+  // From now on every whole paint writes a line with a hash of its frame.
+  void RecordFrames(std::FILE* out) { frameHashes_ = out; }
+
   const Program& program() const { return *program_; }
   const WindowLayout& layout() const { return layout_; }
   int eventsApplied() const { return events_; }
@@ -76,6 +80,7 @@ class MonkeyDriver {
 
   uint32_t seed_;
   int paintEvery_;
+  std::FILE* frameHashes_ = nullptr;
   MonkeyHost host_;
   MonkeyProgress progress_;
   std::unique_ptr<Program> program_;

@@ -2,6 +2,7 @@
 //   kx_monkey --seed S --events N            one run; a finding is reduced and printed
 //   kx_monkey --seed S --seeds K --events N  K runs with seeds S..S+K-1 (a campaign)
 //   --paint-every P      paints every P-th event whole (default 1)
+//   --frame-hashes FILE  writes a hash of every whole frame, to compare builds
 //   --write-states DIR   keeps the saved games and state files the runs make
 //   --write-streams DIR  writes each run's decisions as an input of fuzz_events
 // Prints events per second; exit status 1 after a finding.
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
     else if (option == "--write-states") statesDir = argv[i + 1];
     else if (option == "--write-streams") streamsDir = argv[i + 1];
     else if (option == "--paint-every") options.paintEvery = std::atoi(argv[i + 1]);
+    else if (option == "--frame-hashes") options.frameHashes = std::fopen(argv[i + 1], "w");
     else {
       std::fprintf(stderr, "unknown option %s\n", option.c_str());
       return 2;

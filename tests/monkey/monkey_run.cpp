@@ -41,6 +41,7 @@ RunResult RunMonkey(uint32_t seed, int count, const MonkeyOptions& options) {
   ScratchFolder folder;
   RandomChooser playerChoices(PlayerSeed(seed)), hostChoices(HostSeed(seed));
   MonkeyDriver driver(seed, hostChoices, options.paintEvery);
+  driver.RecordFrames(options.frameHashes);
   MonkeyPlayer player(playerChoices);
   RunResult result;
   result.failure = driver.CheckInvariants();

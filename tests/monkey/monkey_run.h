@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@ namespace kx::monkey {
 struct MonkeyOptions {
   int roundTripEvery = 300;  // events between state-file round trips
   int paintEvery = 1;        // events between whole paints; the layout is kept up always
+  std::FILE* frameHashes = nullptr;  // a line per whole paint, for comparing builds
 };
 
 struct RunResult {
