@@ -71,8 +71,13 @@ class Canvas {
  public:
   virtual ~Canvas() = default;
 
+  // The size in canvas pixels, which are logical pixels of a 96-dpi screen.
   virtual int Width() const = 0;
   virtual int Height() const = 0;
+  // Device pixels per canvas pixel: 2 on a screen of double density, where
+  // text, lines and pictures are drawn at the device's resolution. Pixel
+  // reads and writes address canvas pixels all the same.
+  virtual double PixelRatio() const { return 1.0; }
 
   virtual void FillRect(const Rect& rect, Color color) = 0;
   virtual void FrameRect(const Rect& rect, Color color) = 0;

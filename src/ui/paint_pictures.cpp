@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 
 #include "game/field_labels.h"
 #include "ui/paint.h"
@@ -49,7 +50,12 @@ const DigitBitmaps* DigitBitmapsFor(const PaintContext& c, Size size) {
   if (!p.settings.IsPictureSet() || size.width <= 0 || size.height <= 0) return nullptr;
   DigitBitmaps& bitmaps = p.pictures.digitBitmaps;
   const int set = p.settings.SymbolSet() - 4;
-  if (!bitmaps.Matches(set, size.width, size.height)) BuildDigitBitmaps(bitmaps, set, size.width, size.height);
+  // Scaled from their files straight to the screen's pixels, so that a
+  // dense screen shows them as sharp as it can.
+  const double ratio = c.canvas.PixelRatio();
+  const int width = static_cast<int>(std::lround(size.width * ratio));
+  const int height = static_cast<int>(std::lround(size.height * ratio));
+  if (!bitmaps.Matches(set, width, height)) BuildDigitBitmaps(bitmaps, set, width, height);
   return bitmaps.pictureSet == set ? &bitmaps : nullptr;
 }
 
@@ -75,12 +81,12 @@ void PaintPictureDigit(const PaintContext& c, const Rect& square, int digit, int
 void PaintHoveredDigitPicture(const PaintContext& c) {
   const int key = c.program.interaction.hoverDigitKey;
   if (key < 0 || key > 8) return;
-  const DigitBitmaps* bitmaps = DigitBitmapsFor(c, DigitPictureSize(c.layout, !c.program.settings.HideCandidateRows()));
+  const Size size = DigitPictureSize(c.layout, !c.program.settings.HideCandidateRows());
+  const DigitBitmaps* bitmaps = DigitBitmapsFor(c, size);
   if (!bitmaps) return;
-  const DigitBitmap& b = bitmaps->digits[key];
   const int left = c.layout.digitInner.right + 5, top = c.layout.digitInner.top + 1;
-  const Rect r{left, top, left + b.header.width, top + b.header.height};
-  c.canvas.DrawImage(ViewOf(b, 0), r, BlitMode::Copy);
+  const Rect r{left, top, left + size.width, top + size.height};
+  c.canvas.DrawImage(ViewOf(bitmaps->digits[key], 0), r, BlitMode::Copy);
   c.canvas.FrameRect({r.left - 1, r.top - 1, r.right + 1, r.bottom + 1}, kBlack);
 }
 

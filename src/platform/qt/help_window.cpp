@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QTimer>
+#include <QtMath>
 #include <array>
 #include <vector>
 
@@ -76,7 +77,13 @@ void HelpWindow::resizeEvent(QResizeEvent*) {
 
 void HelpWindow::PaintPage() {
   HelpView& v = view();
-  if (page_.size() != QSize(PageWidth(), height())) page_ = QImage(PageWidth(), std::max(1, height()), QImage::Format_RGB32);
+  // Painted in logical pixels into the screen's own, as the main window.
+  const qreal ratio = devicePixelRatioF();
+  const QSize pixels(qCeil(PageWidth() * ratio), qCeil(std::max(1, height()) * ratio));
+  if (page_.size() != pixels || page_.devicePixelRatio() != ratio) {
+    page_ = QImage(pixels, QImage::Format_RGB32);
+    page_.setDevicePixelRatio(ratio);
+  }
   {
     QtCanvas canvas(&page_);
     PaintHelpWindow(v, canvas);

@@ -2,6 +2,9 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QWindow>
+#include <QtMath>
+#include <utility>
 
 #include "platform/qt/qt_canvas.h"
 #include "ui/paint.h"
@@ -57,17 +60,19 @@ MainWindow::MainWindow(Program& program) : program_(program) {
   halfSecondTimer_.start(500);
 }
 
-int MainWindow::DevicePixels(double logical) const { return static_cast<int>(logical * devicePixelRatioF()); }
-
 QImage MainWindow::PaintFrame() {
-  QImage frame(DevicePixels(width()), DevicePixels(height()), QImage::Format_RGB32);
+  // The layout works in logical pixels, as at 1x; the frame has the
+  // screen's own pixels, so that everything is drawn at its resolution.
+  const qreal ratio = devicePixelRatioF();
+  QImage frame(qCeil(width() * ratio), qCeil(height() * ratio), QImage::Format_RGB32);
+  frame.setDevicePixelRatio(ratio);
   {
     QtCanvas canvas(&frame);
     layout_ = PaintMainWindow(canvas, program_, state_, fonts_);
   }
   // The state file keeps the size the layout needs, not the one dragged.
-  program_.window.width = static_cast<int>(layout_.neededWidth / devicePixelRatioF());
-  program_.window.height = static_cast<int>(layout_.neededHeight / devicePixelRatioF());
+  program_.window.width = layout_.neededWidth;
+  program_.window.height = layout_.neededHeight;
   program_.window.smallFontHeight = fonts_.small.height;
   if (layout_.windowTooSmall) {
     QMetaObject::invokeMethod(this, [this] {
@@ -80,12 +85,11 @@ QImage MainWindow::PaintFrame() {
 void MainWindow::FitFonts() {
   QImage scratch(1, 1, QImage::Format_RGB32);
   QtCanvas measure(&scratch);
-  FitFontsToClient(measure, fonts_, DevicePixels(width()), DevicePixels(height()));
+  FitFontsToClient(measure, fonts_, width(), height());
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
-  QImage frame = PaintFrame();
-  frame.setDevicePixelRatio(devicePixelRatioF());
+  const QImage frame = PaintFrame();
   QPainter(this).drawImage(0, 0, frame);
   if (onFirstFrame) {
     auto once = std::move(onFirstFrame);
@@ -95,6 +99,15 @@ void MainWindow::paintEvent(QPaintEvent*) {
 }
 
 void MainWindow::resizeEvent(QResizeEvent*) { FitFonts(); }
+
+void MainWindow::showEvent(QShowEvent*) {
+  // On a screen of another density the next frame takes its pixels; the
+  // layout, in logical pixels, stays as it is.
+  if (windowHandle() && !screenWatched_) {
+    screenWatched_ = true;
+    connect(windowHandle(), &QWindow::screenChanged, this, [this] { update(); });
+  }
+}
 
 void MainWindow::Handle(bool repaint) {
   if (repaint) update();
@@ -121,11 +134,16 @@ namespace {
 // Shift or Ctrl keeps a dragged picture crop square.
 bool SquareCropHeld(Qt::KeyboardModifiers m) { return m & (Qt::ShiftModifier | Qt::ControlModifier); }
 
+// The logical pixel under the pointer (a dense screen gives fractions).
+std::pair<int, int> LogicalPoint(const QMouseEvent* event) {
+  return {qFloor(event->position().x()), qFloor(event->position().y())};
+}
+
 }  // namespace
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
   InputContext c = Context();
-  const int x = DevicePixels(event->position().x()), y = DevicePixels(event->position().y());
+  const auto [x, y] = LogicalPoint(event);
   if (event->button() == Qt::LeftButton) Handle(OnLeftButtonDown(c, x, y));
   if (event->button() == Qt::RightButton) Handle(OnRightButtonDown(c, x, y));
 }
@@ -134,15 +152,15 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
   InputContext c = Context();
   if (event->button() == Qt::RightButton) Handle(OnRightButtonUp(c));
   if (event->button() == Qt::LeftButton) {
-    Handle(OnLeftButtonUp(c, DevicePixels(event->position().x()), DevicePixels(event->position().y()),
-                          SquareCropHeld(event->modifiers())));
+    const auto [x, y] = LogicalPoint(event);
+    Handle(OnLeftButtonUp(c, x, y, SquareCropHeld(event->modifiers())));
   }
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
   InputContext c = Context();
-  Handle(OnMouseMove(c, DevicePixels(event->position().x()), DevicePixels(event->position().y()),
-                     SquareCropHeld(event->modifiers())));
+  const auto [x, y] = LogicalPoint(event);
+  Handle(OnMouseMove(c, x, y, SquareCropHeld(event->modifiers())));
 }
 
 void MainWindow::wheelEvent(QWheelEvent* event) { event->accept(); }

@@ -19,8 +19,9 @@ namespace kx {
 bool IsSystemKey(int qtKey, Qt::KeyboardModifiers modifiers);
 
 // The main window: paints the program through the canvas and hands every
-// event to the input handlers with the program's own key codes. The layout
-// works in device pixels, so the board stays sharp on dense screens.
+// event to the input handlers with the program's own key codes. Layout and
+// input work in logical pixels; frames are painted in the screen's own
+// pixels, so the game looks the same on a dense screen, only sharper.
 class MainWindow : public QWidget {
   Q_OBJECT
 
@@ -40,6 +41,7 @@ class MainWindow : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -50,7 +52,6 @@ class MainWindow : public QWidget {
  private:
   void Handle(bool repaint);
   InputContext Context() { return {program_, state_, layout_, hooks_}; }
-  int DevicePixels(double logical) const;
 
   Program& program_;
   UiFonts fonts_;
@@ -58,6 +59,7 @@ class MainWindow : public QWidget {
   WindowLayout layout_;
   CommandHooks hooks_;
   QTimer secondTimer_, halfSecondTimer_;
+  bool screenWatched_ = false;
 };
 
 }  // namespace kx

@@ -73,7 +73,12 @@ QtCanvas::QtCanvas(QPainter* painter, int width, int height)
 }
 
 QtCanvas::QtCanvas(QImage* image)
-    : image_(image), ownPainter_(std::make_unique<QPainter>(image)), painter_(ownPainter_.get()) {
+    : image_(image),
+      ownPainter_(std::make_unique<QPainter>(image)),
+      painter_(ownPainter_.get()),
+      width_(qRound(image->width() / image->devicePixelRatio())),
+      height_(qRound(image->height() / image->devicePixelRatio())),
+      ratio_(image->devicePixelRatio()) {
   painter_->setRenderHint(QPainter::Antialiasing, false);
   painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
   SelectFont(SystemFont());
@@ -126,8 +131,11 @@ void QtCanvas::SetPixel(int x, int y, Color color) {
 Color QtCanvas::GetPixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= Width() || y >= Height()) return {};
   if (image_ == nullptr) return Rgb(255, 255, 255);
-  // The raster painter writes straight into the image's memory.
-  const QRgb rgb = image_->pixel(x, y);
+  // The raster painter writes straight into the image's memory; a canvas
+  // pixel is read at its device pixel's top-left.
+  const int dx = std::min(image_->width() - 1, static_cast<int>(x * ratio_));
+  const int dy = std::min(image_->height() - 1, static_cast<int>(y * ratio_));
+  const QRgb rgb = image_->pixel(dx, dy);
   return Rgb(qRed(rgb), qGreen(rgb), qBlue(rgb));
 }
 

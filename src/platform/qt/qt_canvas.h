@@ -28,7 +28,8 @@ class FontMapper {
 FontMapper& SharedFontMapper();
 
 // The canvas over an image in memory; the screen, the tests and the
-// printouts all paint through it.
+// printouts all paint through it. An image with a device pixel ratio
+// (QImage::setDevicePixelRatio) is painted in its logical pixels.
 class QtCanvas : public Canvas {
  public:
   explicit QtCanvas(QImage* image);
@@ -36,8 +37,9 @@ class QtCanvas : public Canvas {
   QtCanvas(QPainter* painter, int width, int height);
   ~QtCanvas() override;
 
-  int Width() const override { return image_ ? image_->width() : width_; }
-  int Height() const override { return image_ ? image_->height() : height_; }
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  double PixelRatio() const override { return ratio_; }
   void FillRect(const Rect& rect, Color color) override;
   void FrameRect(const Rect& rect, Color color) override;
   void DrawLine(int x1, int y1, int x2, int y2, int width, Color color) override;
@@ -58,6 +60,7 @@ class QtCanvas : public Canvas {
   std::unique_ptr<QPainter> ownPainter_;
   QPainter* painter_;
   int width_ = 0, height_ = 0;
+  double ratio_ = 1.0;
   QFont font_;
 };
 

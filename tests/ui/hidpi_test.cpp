@@ -1,0 +1,71 @@
+// The main window on a dense screen (run with QT_SCALE_FACTOR 2 and 1.5):
+// the layout of 1x in logical pixels, frames in the screen's pixels.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QtMath>
+
+#include "platform/qt/main_window.h"
+#include "ui_fixture.h"
+
+namespace kx {
+namespace {
+
+class HiDpiTest : public test::UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    ratio = qApp->devicePixelRatio();
+    ASSERT_GT(ratio, 1.0) << "run with QT_SCALE_FACTOR set";
+    main = std::make_unique<MainWindow>(p);
+    main->resize(874, 654);
+    main->FitFonts();
+  }
+  qreal ratio = 1;
+  std::unique_ptr<MainWindow> main;
+};
+
+TEST_F(HiDpiTest, LayoutFontsAndClicksAreThoseOfOneX) {
+  const QImage frame = main->PaintFrame();
+  EXPECT_EQ(frame.width(), qCeil(874 * ratio));
+  EXPECT_EQ(frame.height(), qCeil(654 * ratio));
+
+  FitFonts(874, 654);
+  Paint();
+  const WindowLayout& dense = main->layout();
+  EXPECT_EQ(main->fonts().small.height, fonts.small.height);
+  EXPECT_EQ(main->fonts().big.height, fonts.big.height);
+  EXPECT_EQ(dense.cellSize, layout.cellSize);
+  for (int i = 0; i < 81; ++i) ASSERT_EQ(dense.cells[i], layout.cells[i]) << "cell " << i;
+  for (int k = 0; k < 10; ++k) EXPECT_EQ(dense.digitKeys[k], layout.digitKeys[k]) << "key " << k;
+  EXPECT_EQ(dense.strip, layout.strip);
+  EXPECT_EQ(dense.statistics, layout.statistics);
+  // The state file keeps the logical size.
+  EXPECT_EQ(p.window.width, layout.neededWidth);
+  EXPECT_EQ(p.window.height, layout.neededHeight);
+
+  // A click at a logical point selects the cell it selects at 1x.
+  const auto [x, y] = CellPoint(40);
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(x + 0.5, y + 0.5), QPointF(x + 0.5, y + 0.5), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(main.get(), &press);
+  EXPECT_EQ(p.state.selectedCell, 40);
+}
+
+TEST_F(HiDpiTest, FrameScaledDownIsTheOneXFrame) {
+  const QImage dense = main->PaintFrame().scaled(874, 654, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  FitFonts(874, 654);
+  const QImage plain = Paint();
+  int differing = 0;
+  for (int y = 0; y < 654; ++y)
+    for (int x = 0; x < 874; ++x) {
+      const QRgb a = dense.pixel(x, y), b = plain.pixel(x, y);
+      differing += std::abs(qRed(a) - qRed(b)) > 64 || std::abs(qGreen(a) - qGreen(b)) > 64 ||
+                   std::abs(qBlue(a) - qBlue(b)) > 64;
+    }
+  EXPECT_LT(differing, 874 * 654 * 8 / 100);
+}
+
+}  // namespace
+}  // namespace kx
