@@ -299,7 +299,8 @@ bool OnRightButtonDown(InputContext& c, int x, int y) {
   const int key = HitDigitKey(c.layout, x, y);
   const int cellIndex = HitCell(c.layout, x, y);
   if (p.settings.IsPictureSet()) {
-    const int client[2] = {c.layout.clientWidth, c.layout.clientHeight};
+    // The picture fits the client area in the screen's own pixels.
+    const int client[2] = {c.layout.DevicePixels(c.layout.clientWidth), c.layout.DevicePixels(c.layout.clientHeight)};
     if (p.pictures.assign.Active()) {
       if (cellIndex >= 0 && cellIndex < 9 && p.pictures.largePictureIndex != cellIndex) {
         ShowLargePicture(p, cellIndex + 1, cellIndex, client[0], client[1]);

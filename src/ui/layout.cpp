@@ -108,6 +108,7 @@ WindowLayout ComputeLayout(Canvas& canvas, const UiFonts& fonts, int clientWidth
   }
   l.candidateStep = l.cellSize / 9;
   l.clientWidth = clientWidth;
+  l.pixelRatio = canvas.PixelRatio();
   l.clientHeight = clientHeight;
 
   const int left = clientWidth >= l.neededWidth ? (clientWidth - l.neededWidth) / 2 : 0;

@@ -17,6 +17,7 @@ inline constexpr int kMinWindowHeight = 388;
 // rectangles recorded by the last paint.
 struct WindowLayout {
   int clientWidth = 0, clientHeight = 0;
+  double pixelRatio = 1.0;  // device pixels per layout pixel (a dense screen)
   int cellSize = 0, candidateStep = 0, candidateOffset = 0, textHeight = 0, boardSize = 0;
   int neededWidth = 0, neededHeight = 0;
   Rect layoutRect;
@@ -36,6 +37,9 @@ struct WindowLayout {
   bool stripUsesSmall = false;
   Rect statistics;
   int statisticsRowHeight = 0, statisticsRows = 0;
+
+  // A length in the device's pixels, for pictures made as sharp as it shows them.
+  int DevicePixels(int length) const { return static_cast<int>(length * pixelRatio + 0.5); }
 
   Rect CellSquare(int i) const { return {cells[i].left, cells[i].bottom - cellSize, cells[i].right, cells[i].bottom}; }
 };

@@ -37,6 +37,11 @@ void XorDigitCharacter(const PaintContext& c, int x, int y, std::string_view sym
   }
 }
 
+ImageView DibView(const Dib& dib) {
+  return {dib.header.width, dib.header.height, static_cast<int>(BitmapStride(dib.header.width, 24)), true,
+          dib.pixels.data()};
+}
+
 }  // namespace
 
 Size DigitPictureSize(const WindowLayout& l, bool rowsShown) {
@@ -97,13 +102,15 @@ void PaintLargePicture(const PaintContext& c, int left, int top) {
       picture.pixels.empty()) {
     return;
   }
-  DrawDib(c.canvas, picture, left, top);
+  // Loaded in the device's pixels: shown at its size in layout pixels.
+  const double ratio = c.layout.pixelRatio;
+  const Rect r{left, top, left + static_cast<int>(picture.header.width / ratio + 0.5),
+               top + static_cast<int>(picture.header.height / ratio + 0.5)};
+  c.canvas.DrawImage(DibView(picture), r, BlitMode::Copy);
 }
 
 void DrawDib(Canvas& canvas, const Dib& dib, int left, int top) {
-  const ImageView view{dib.header.width, dib.header.height, static_cast<int>(BitmapStride(dib.header.width, 24)), true,
-                       dib.pixels.data()};
-  canvas.DrawImage(view, {left, top, left + dib.header.width, top + dib.header.height}, BlitMode::Copy);
+  canvas.DrawImage(DibView(dib), {left, top, left + dib.header.width, top + dib.header.height}, BlitMode::Copy);
 }
 
 }  // namespace kx

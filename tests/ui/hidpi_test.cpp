@@ -53,6 +53,14 @@ TEST_F(HiDpiTest, LayoutFontsAndClicksAreThoseOfOneX) {
   EXPECT_EQ(p.state.selectedCell, 40);
 }
 
+TEST_F(HiDpiTest, LargePictureHasTheScreensPixels) {
+  main->PaintFrame();
+  const WindowLayout& l = main->layout();
+  InputContext c{p, main->state(), l, hooks};
+  OnRightButtonDown(c, l.digitKeys[2].left + 2, l.digitKeys[2].top + 2);
+  EXPECT_EQ(p.pictures.largePicture.header.height, qRound(l.clientHeight * ratio));  // fitted by height
+}
+
 TEST_F(HiDpiTest, FrameScaledDownIsTheOneXFrame) {
   const QImage dense = main->PaintFrame().scaled(874, 654, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   FitFonts(874, 654);
