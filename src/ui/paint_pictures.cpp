@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cmath>
 
 #include "game/field_labels.h"
 #include "ui/paint.h"
@@ -57,9 +56,7 @@ const DigitBitmaps* DigitBitmapsFor(const PaintContext& c, Size size) {
   const int set = p.settings.SymbolSet() - 4;
   // Scaled from their files straight to the screen's pixels, so that a
   // dense screen shows them as sharp as it can.
-  const double ratio = c.canvas.PixelRatio();
-  const int width = static_cast<int>(std::lround(size.width * ratio));
-  const int height = static_cast<int>(std::lround(size.height * ratio));
+  const int width = c.layout.DevicePixels(size.width), height = c.layout.DevicePixels(size.height);
   if (!bitmaps.Matches(set, width, height)) BuildDigitBitmaps(bitmaps, set, width, height);
   return bitmaps.pictureSet == set ? &bitmaps : nullptr;
 }

@@ -1,5 +1,6 @@
 #include "monkey_driver.h"
 
+#include <QHash>
 #include <QString>
 #include <algorithm>
 #include <fstream>
@@ -149,13 +150,8 @@ void MonkeyDriver::Paint(bool whole) {
       layout_ = PaintMainWindow(canvas, *program_, window_, fonts_);
     }
     if (frameHashes_) {
-      uint64_t hash = 0xcbf29ce484222325;  // FNV-1a over the pixels
-      for (int y = 0; y < frame_.height(); ++y) {
-        const uchar* row = frame_.constScanLine(y);
-        for (int x = 0; x < frame_.width() * 4; ++x) hash = (hash ^ row[x]) * 0x100000001b3;
-      }
       std::fprintf(frameHashes_, "%d %dx%d %016llx\n", events_, frame_.width(), frame_.height(),
-                   static_cast<unsigned long long>(hash));
+                   static_cast<unsigned long long>(qHashBits(frame_.constBits(), frame_.sizeInBytes())));
     }
   } else {
     QImage scratch(1, 1, QImage::Format_RGB32);
