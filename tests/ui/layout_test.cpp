@@ -14,11 +14,15 @@ TEST_F(UiTest, FontFitUsesTheClientAndSmallClientsKeepTheSmallestFont) {
   EXPECT_LE(layout.neededHeight, 654);
   EXPECT_GT(fonts.small.height, 8);
   EXPECT_GE(fonts.big.height, 3 * fonts.small.height);
+  EXPECT_EQ(layout.textHeight, fonts.small.height);
 
   FitFonts(200, 150);
   EXPECT_EQ(fonts.small.height, 8);
   Paint(200, 150);
   EXPECT_TRUE(layout.windowTooSmall);
+  // Qt has no size of this face whose ascent and descent make 8 rows; the
+  // text still gets the 8 rows the layout asked for.
+  EXPECT_EQ(layout.textHeight, 8);
 }
 
 TEST_F(UiTest, BoardGrowsOnePixelPerCellPerNineSparePixels) {

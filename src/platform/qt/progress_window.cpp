@@ -10,7 +10,9 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_text.h"
+#include "ui/fonts.h"
 
 namespace kx {
 
@@ -19,24 +21,11 @@ namespace {
 // Handling events costs far more than finding a solution, so a pump call
 // within this many milliseconds of the last one only checks for a cancel.
 constexpr qint64 kEventIntervalMs = 15;
-constexpr int kFontHeight = 14;
 
 const QColor kBackground(0xE0, 0xE0, 0xFF);
 const QColor kButton(0x40, 0x40, 0xFF);
 const QColor kButtonHover(0x00, 0x00, 0xFF);
 const QColor kButtonText(0xFF, 0xFF, 0x00);
-
-// The small bold font: the largest pixel size whose line height fits.
-QFont SmallBoldFont() {
-  QFont font(QStringLiteral("Liberation Sans"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setBold(true);
-  for (int size = kFontHeight; size > 6; --size) {
-    font.setPixelSize(size);
-    if (QFontMetrics(font).height() <= kFontHeight) break;
-  }
-  return font;
-}
 
 // A 1-pixel frame inside the rectangle.
 void Frame(QPainter& painter, const QRect& r, const QColor& color) {
@@ -175,16 +164,16 @@ void QtProgressWindow::Render() {
   }
   QPainter painter(&image_);
   painter.fillRect(rect(), kBackground);
-  const QFont font = SmallBoldFont();
-  painter.setFont(font);
-  const QFontMetrics metrics(font);
+  const MappedFont& font = SharedFontMapper().FontFor(UiFonts{}.smallBold);
+  painter.setFont(font.font);
+  const QFontMetrics metrics(font.font);
 
   painter.setPen(Qt::black);
   painter.drawText(QRect(0, 0, width(), height() / 2), Qt::AlignCenter,
                    ToQString(ProgressText(Phase(), Counts())));
 
   const QString label = QStringLiteral("Abbruch");
-  const int w = metrics.horizontalAdvance(label) + 8, h = metrics.height() + 8;
+  const int w = metrics.horizontalAdvance(label) + 8, h = font.height + 8;
   buttonRect_ = QRect((width() - w) / 2, height() / 2 + (height() / 2 - h) / 2, w, h);
   painter.fillRect(buttonRect_, hover_ ? kButtonHover : kButton);
   Frame(painter, buttonRect_, Qt::black);

@@ -30,7 +30,7 @@ bool FontMapper::Key::operator<(const Key& o) const {
          std::tie(b.height, b.width, b.weight, b.italic, b.underline, b.pitchAndFamily, b.face);
 }
 
-const QFont& FontMapper::FontFor(const FontSpec& spec) {
+const MappedFont& FontMapper::FontFor(const FontSpec& spec) {
   auto found = cache_.find(Key{spec});
   if (found != cache_.end()) return found->second;
 
@@ -40,16 +40,14 @@ const QFont& FontMapper::FontFor(const FontSpec& spec) {
   font.setItalic(spec.italic);
   font.setUnderline(spec.underline);
   font.setHintingPreference(QFont::PreferFullHinting);
-  // The height given is the cell height; find the pixel size whose
-  // ascent + descent comes closest without exceeding it.
-  const int wanted = spec.height == 0 ? 16 : std::abs(spec.height);
-  int pixels = std::max(1, wanted * 87 / 100);
+  const int cell = spec.height == 0 ? 16 : std::abs(spec.height);
+  int pixels = std::max(1, cell * 87 / 100);
   font.setPixelSize(pixels);
-  while (QFontMetrics(font).height() > wanted && pixels > 1) font.setPixelSize(--pixels);
+  while (QFontMetrics(font).height() > cell && pixels > 1) font.setPixelSize(--pixels);
   while (true) {
     QFont larger = font;
     larger.setPixelSize(pixels + 1);
-    if (QFontMetrics(larger).height() > wanted) break;
+    if (QFontMetrics(larger).height() > cell) break;
     font = larger;
     ++pixels;
   }
@@ -57,7 +55,9 @@ const QFont& FontMapper::FontFor(const FontSpec& spec) {
     const int natural = QFontMetrics(font).averageCharWidth();
     if (natural > 0) font.setStretch(std::clamp(100 * spec.width / natural, 1, 4000));
   }
-  return cache_.emplace(Key{spec}, font).first->second;
+  const QFontMetrics metrics(font);
+  const int ascent = cell - metrics.descent();
+  return cache_.emplace(Key{spec}, MappedFont{font, cell, ascent}).first->second;
 }
 
 FontMapper& SharedFontMapper() {
@@ -141,22 +141,20 @@ Color QtCanvas::GetPixel(int x, int y) const {
 
 void QtCanvas::SelectFont(const FontSpec& spec) {
   font_ = SharedFontMapper().FontFor(spec);
-  painter_->setFont(font_);
+  painter_->setFont(font_.font);
 }
 
 FontMetrics QtCanvas::Metrics() {
-  QFontMetrics m(font_);
-  return {m.height(), m.ascent(), m.descent()};
+  return {font_.height, font_.ascent, font_.height - font_.ascent};
 }
 
 Size QtCanvas::MeasureText(std::string_view text) {
-  QFontMetrics m(font_);
-  return {m.horizontalAdvance(ToQString(text)), m.height()};
+  return {QFontMetrics(font_.font).horizontalAdvance(ToQString(text)), font_.height};
 }
 
 int QtCanvas::FitCount(std::string_view text, int maxWidth) {
   const QString s = ToQString(text);
-  QFontMetrics m(font_);
+  QFontMetrics m(font_.font);
   // Ends of the code points; prefix widths grow with their length, so a
   // binary search keeps long lines of flowing help text cheap.
   std::vector<int> ends;
@@ -178,14 +176,14 @@ int QtCanvas::FitCount(std::string_view text, int maxWidth) {
 
 void QtCanvas::DrawText(int x, int y, std::string_view text, Color color, std::optional<Color> background) {
   const QString s = ToQString(text);
-  QFontMetrics m(font_);
-  if (background) painter_->fillRect(QRect(x, y, m.horizontalAdvance(s), m.height()), ToQColor(*background));
+  if (background)
+    painter_->fillRect(QRect(x, y, QFontMetrics(font_.font).horizontalAdvance(s), font_.height), ToQColor(*background));
   painter_->setPen(ToQColor(color));
-  painter_->drawText(x, y + m.ascent(), s);
+  painter_->drawText(x, y + font_.ascent, s);
 }
 
 Rect QtCanvas::DrawWrappedText(const Rect& rect, std::string_view text, Color color, bool calcOnly) {
-  QFontMetrics m(font_);
+  QFontMetrics m(font_.font);
   const int maxWidth = rect.Width();
   QStringList lines;
   for (const QString& paragraph : ToQString(text).split('\n')) {
@@ -203,15 +201,15 @@ Rect QtCanvas::DrawWrappedText(const Rect& rect, std::string_view text, Color co
   }
   int widest = 0;
   for (const QString& line : lines) widest = std::max(widest, m.horizontalAdvance(line));
-  const Rect used{rect.left, rect.top, rect.left + widest, rect.top + static_cast<int>(lines.size()) * m.height()};
+  const Rect used{rect.left, rect.top, rect.left + widest, rect.top + static_cast<int>(lines.size()) * font_.height};
   if (calcOnly) return used;
   painter_->save();
   painter_->setClipRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()));
   painter_->setPen(ToQColor(color));
   int y = rect.top;
   for (const QString& line : lines) {
-    painter_->drawText(rect.left, y + m.ascent(), line);
-    y += m.height();
+    painter_->drawText(rect.left, y + font_.ascent, line);
+    y += font_.height;
   }
   painter_->restore();
   return used;

@@ -10,20 +10,29 @@
 
 namespace kx {
 
+// A Qt font with the character cell the program asked for.
+struct MappedFont {
+  QFont font;
+  int height = 0;  // the described cell height, as Windows reports it
+  int ascent = 0;  // baseline below the cell's top
+};
+
 // Maps a font description to a Qt font: the family by pitch and family
 // (swiss and default: Liberation Sans, roman: Liberation Serif, fixed or
-// modern: Liberation Mono) and the pixel size chosen so that the font's
-// height (ascent + descent) equals the described height.
+// modern: Liberation Mono) and the largest pixel size whose ascent and
+// descent fit the described cell height. Windows gives a font exactly the
+// cell height asked for; where Qt's rounding leaves rows over, they become
+// leading above the glyphs, so the layout gets the height it asked for.
 class FontMapper {
  public:
-  const QFont& FontFor(const FontSpec& spec);
+  const MappedFont& FontFor(const FontSpec& spec);
 
  private:
   struct Key {
     FontSpec spec;
     bool operator<(const Key& o) const;
   };
-  std::map<Key, QFont> cache_;
+  std::map<Key, MappedFont> cache_;
 };
 FontMapper& SharedFontMapper();
 
@@ -61,7 +70,7 @@ class QtCanvas : public Canvas {
   QPainter* painter_;
   int width_ = 0, height_ = 0;
   double ratio_ = 1.0;
-  QFont font_;
+  MappedFont font_;
 };
 
 }  // namespace kx
