@@ -313,11 +313,9 @@ void Painter::FocusFrame(const HelpRect& box) {
   const int w = box.right - box.left, h = box.bottom - box.top;
   const int t = std::min({3, w / 4, h / 4});
   auto invert = [&](int l, int tp, int r, int b) {
-    for (int y = std::max(tp, 0); y < std::min(b, height_); ++y)
-      for (int x = std::max(l, 0); x < std::min(r, width_); ++x) {
-        const Color c = c_.GetPixel(x, y);
-        c_.SetPixel(x, y, Rgb(255 - c.r, 255 - c.g, 255 - c.b));
-      }
+    const Rect inside{std::max(l, 0), std::max(tp, 0), std::min(r, width_), std::min(b, height_)};
+    if (inside.right <= inside.left || inside.bottom <= inside.top) return;
+    ChangePixels(c_, inside, [](Color c) { return Rgb(255 - c.r, 255 - c.g, 255 - c.b); });
   };
   invert(box.left, box.top, box.right, box.top + t);
   invert(box.left, box.bottom - t, box.right, box.bottom);

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/geometry.h"
 
@@ -61,6 +62,13 @@ struct ImageView {
 
 enum class BlitMode { Copy, Xor };
 
+// The pixels under a rectangle at the device's own resolution, row by row:
+// on a screen of double density a rectangle has four times as many.
+struct PixelBlock {
+  int width = 0, height = 0;
+  std::vector<Color> pixels;
+};
+
 // The drawing surface of one paint, with the semantics the layout relies
 // on: rectangles exclude their right and bottom edges, a 1-pixel frame lies
 // inside its rectangle, and shapes are drawn without anti-aliasing. Text
@@ -87,6 +95,12 @@ class Canvas {
   virtual void DrawLine(int x1, int y1, int x2, int y2, int width, Color color) = 0;
   virtual void SetPixel(int x, int y, Color color) = 0;
   virtual Color GetPixel(int x, int y) const = 0;
+  // Effects that work pixel by pixel (XOR masks, inverted frames) read and
+  // write whole blocks, so they keep the device's resolution. Pixels outside
+  // the canvas read as black and are not written. The base class works per
+  // canvas pixel through GetPixel and SetPixel.
+  virtual PixelBlock ReadPixels(const Rect& rect) const;
+  virtual void WritePixels(const Rect& rect, const PixelBlock& block);
 
   virtual void SelectFont(const FontSpec& spec) = 0;
   virtual FontMetrics Metrics() = 0;
@@ -106,5 +120,13 @@ class Canvas {
   // Draws a picture into dest, scaled when sizes differ.
   virtual void DrawImage(const ImageView& image, const Rect& dest, BlitMode mode) = 0;
 };
+
+// Replaces every device pixel of the rectangle by change(pixel).
+template <class Change>
+void ChangePixels(Canvas& canvas, const Rect& rect, Change change) {
+  PixelBlock block = canvas.ReadPixels(rect);
+  for (Color& c : block.pixels) c = change(c);
+  canvas.WritePixels(rect, block);
+}
 
 }  // namespace kx

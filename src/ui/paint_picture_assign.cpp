@@ -24,15 +24,13 @@ Color BlinkOutline(Color c, unsigned phase) {
 }
 
 void DrawCropOutline(Canvas& canvas, const Rect& r, unsigned phase) {
-  auto change = [&](int x, int y) { canvas.SetPixel(x, y, BlinkOutline(canvas.GetPixel(x, y), phase)); };
-  for (int x = r.left; x < r.right; ++x) {
-    change(x, r.top);
-    if (r.bottom != r.top) change(x, r.bottom);
-  }
-  for (int y = r.top + 1; y < r.bottom; ++y) {
-    change(r.left, y);
-    if (r.right != r.left) change(r.right, y);
-  }
+  auto change = [&](const Rect& line) {
+    ChangePixels(canvas, line, [phase](Color c) { return BlinkOutline(c, phase); });
+  };
+  change({r.left, r.top, r.right, r.top + 1});
+  if (r.bottom != r.top) change({r.left, r.bottom, r.right, r.bottom + 1});
+  change({r.left, r.top + 1, r.left + 1, r.bottom});
+  if (r.right != r.left) change({r.right, r.top + 1, r.right + 1, r.bottom});
 }
 
 void FrameTwice(Canvas& canvas, const Rect& r, Color colour) {

@@ -21,19 +21,18 @@ ImageView ViewOf(const DigitBitmap& b, int variant) {
 // any shade between them would leave coloured fringes.
 void XorDigitCharacter(const PaintContext& c, int x, int y, std::string_view symbol) {
   const Size size = c.layout.bigCharSize;
-  std::vector<Color> under(static_cast<size_t>(size.width) * size.height);
-  for (int j = 0; j < size.height; ++j)
-    for (int i = 0; i < size.width; ++i) under[j * size.width + i] = c.canvas.GetPixel(x + i, y + j);
-  c.canvas.FillRect({x, y, x + size.width, y + size.height}, kBlack);
+  const Rect box{x, y, x + size.width, y + size.height};
+  const PixelBlock under = c.canvas.ReadPixels(box);
+  c.canvas.FillRect(box, kBlack);
   c.canvas.SelectFont(c.fonts.big);
   c.canvas.DrawText(x, y, symbol, Rgb(128, 128, 128));
-  for (int j = 0; j < size.height; ++j) {
-    for (int i = 0; i < size.width; ++i) {
-      const Color drawn = c.canvas.GetPixel(x + i, y + j), b = under[j * size.width + i];
-      const uint8_t mask = std::max({drawn.r, drawn.g, drawn.b}) >= 64 ? 128 : 0;
-      c.canvas.SetPixel(x + i, y + j, Rgb(mask ^ b.r, mask ^ b.g, mask ^ b.b));
-    }
+  PixelBlock mixed = c.canvas.ReadPixels(box);
+  for (size_t i = 0; i < mixed.pixels.size(); ++i) {
+    const Color drawn = mixed.pixels[i], b = under.pixels[i];
+    const uint8_t mask = std::max({drawn.r, drawn.g, drawn.b}) >= 64 ? 128 : 0;
+    mixed.pixels[i] = Rgb(mask ^ b.r, mask ^ b.g, mask ^ b.b);
   }
+  c.canvas.WritePixels(box, mixed);
 }
 
 ImageView DibView(const Dib& dib) {

@@ -7,6 +7,7 @@
 #include <QtMath>
 
 #include "platform/qt/main_window.h"
+#include "platform/qt/qt_canvas.h"
 #include "ui_fixture.h"
 
 namespace kx {
@@ -73,6 +74,30 @@ TEST_F(HiDpiTest, FrameScaledDownIsTheOneXFrame) {
                    std::abs(qBlue(a) - qBlue(b)) > 64;
     }
   EXPECT_LT(differing, 874 * 654 * 8 / 100);
+}
+
+TEST_F(HiDpiTest, PixelEffectsChangeEachDevicePixel) {
+  // XOR masks, crop outlines and focus frames change pixel by pixel; each
+  // device pixel whose centre lies in the rectangle changes, by itself.
+  QImage image(qCeil(100 * ratio), qCeil(40 * ratio), QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+  image.fill(Qt::white);
+  QtCanvas qt(&image);
+  Canvas& canvas = qt;
+  canvas.SelectFont(fonts.big);
+  canvas.DrawText(3, 0, "Kg", Rgb(0, 0, 128));
+  const QImage before = image.copy();
+  const Rect box{1, 1, 61, 37};
+  ChangePixels(canvas, box, [](Color c) { return Rgb(255 - c.r, 255 - c.g, 255 - c.b); });
+  int wrong = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const double cx = (x + 0.5) / ratio, cy = (y + 0.5) / ratio;
+      const bool inside = cx >= box.left && cx < box.right && cy >= box.top && cy < box.bottom;
+      const QRgb was = before.pixel(x, y);
+      wrong += image.pixel(x, y) != (inside ? qRgb(255 - qRed(was), 255 - qGreen(was), 255 - qBlue(was)) : was);
+    }
+  EXPECT_EQ(wrong, 0);
 }
 
 }  // namespace

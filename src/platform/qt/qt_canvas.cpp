@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <algorithm>
+#include <cmath>
 #include <QStringList>
 #include <tuple>
 #include <vector>
@@ -137,6 +138,41 @@ Color QtCanvas::GetPixel(int x, int y) const {
   const int dy = std::min(image_->height() - 1, static_cast<int>(y * ratio_));
   const QRgb rgb = image_->pixel(dx, dy);
   return Rgb(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}
+
+QRect QtCanvas::DeviceRect(const Rect& r) const {
+  auto edge = [&](int v) { return static_cast<int>(std::ceil(v * ratio_ - 0.5)); };
+  const int left = edge(r.left), top = edge(r.top);
+  return QRect(left, top, std::max(0, edge(r.right) - left), std::max(0, edge(r.bottom) - top));
+}
+
+PixelBlock QtCanvas::ReadPixels(const Rect& r) const {
+  if (image_ == nullptr) return Canvas::ReadPixels(r);
+  const QRect d = DeviceRect(r);
+  PixelBlock block{d.width(), d.height(), {}};
+  block.pixels.reserve(static_cast<size_t>(d.width()) * d.height());
+  const QRect inside = image_->rect();
+  for (int y = d.top(); y <= d.bottom(); ++y)
+    for (int x = d.left(); x <= d.right(); ++x) {
+      const QRgb rgb = inside.contains(x, y) ? image_->pixel(x, y) : qRgb(0, 0, 0);
+      block.pixels.push_back(Rgb(qRed(rgb), qGreen(rgb), qBlue(rgb)));
+    }
+  return block;
+}
+
+void QtCanvas::WritePixels(const Rect& r, const PixelBlock& block) {
+  if (image_ == nullptr) return Canvas::WritePixels(r, block);
+  if (block.width <= 0 || block.height <= 0) return;
+  QImage pixels(block.width, block.height, QImage::Format_RGB32);
+  auto next = block.pixels.begin();
+  for (int y = 0; y < block.height; ++y) {
+    auto* row = reinterpret_cast<QRgb*>(pixels.scanLine(y));
+    for (int x = 0; x < block.width; ++x, ++next) row[x] = qRgb(next->r, next->g, next->b);
+  }
+  // Drawn one to one onto the device pixels it was read from.
+  pixels.setDevicePixelRatio(ratio_);
+  const QRect d = DeviceRect(r);
+  painter_->drawImage(QPointF(d.left() / ratio_, d.top() / ratio_), pixels);
 }
 
 void QtCanvas::SelectFont(const FontSpec& spec) {

@@ -54,6 +54,8 @@ class QtCanvas : public Canvas {
   void DrawLine(int x1, int y1, int x2, int y2, int width, Color color) override;
   void SetPixel(int x, int y, Color color) override;
   Color GetPixel(int x, int y) const override;
+  PixelBlock ReadPixels(const Rect& rect) const override;
+  void WritePixels(const Rect& rect, const PixelBlock& block) override;
   void SelectFont(const FontSpec& spec) override;
   FontMetrics Metrics() override;
   Size MeasureText(std::string_view text) override;
@@ -65,6 +67,10 @@ class QtCanvas : public Canvas {
   QImage& image() { return *image_; }
 
  private:
+  // The device pixels a canvas rectangle covers (those whose centres lie
+  // inside it, as the painter fills them).
+  QRect DeviceRect(const Rect& rect) const;
+
   QImage* image_;
   std::unique_ptr<QPainter> ownPainter_;
   QPainter* painter_;
