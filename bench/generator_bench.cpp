@@ -39,9 +39,10 @@ int main(int argc, char** argv) {
   std::filesystem::current_path(dir);
 
   std::vector<Row> rows;
+  const char* kLevelNames[kx::kLevelCount] = {"Zufall", "Leicht", "Mittel", "Schwer", "Super"};
   for (int level = 0; level < kx::kLevelCount; ++level) {
     const auto& range = kx::LevelRange(static_cast<kx::Level>(level));
-    rows.push_back({range.label, range.minimum, range.maximum, range.thinningTarget});
+    rows.push_back({kLevelNames[level], range.minimum, range.maximum, range.thinningTarget});
   }
   const kx::SliderField unit{0, 0, 65535, 1};  // x is p itself on this field
   for (auto [name, p] : {std::pair{"Slider left", 0u}, {"Slider middle", 32767u}, {"Slider 3/4", 49151u}}) {

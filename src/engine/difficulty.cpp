@@ -6,11 +6,11 @@ namespace kx {
 
 const DifficultyLevel& LevelRange(Level level) {
   static const DifficultyLevel kLevels[kLevelCount] = {
-      {"Neues  Z u f a l l s  Spiel", 1, 0xFFFFFFFF, 0},
-      {"Neues  L e i c h t e s  Spiel", 1, 1000, 0},
-      {"Neues  M i t t e l - schweres Spiel", 1000, 10000, 0},
-      {"Neues  S c h w e r e s  Spiel", 10000, 50000, 0},
-      {"Neues  S u p e r - schweres Spiel", 10000, 0xFFFFFFFF, 25},
+      {1, 0xFFFFFFFF, 0},
+      {1, 1000, 0},
+      {1000, 10000, 0},
+      {10000, 50000, 0},
+      {10000, 0xFFFFFFFF, 25},
   };
   return kLevels[static_cast<int>(level)];
 }

@@ -8,7 +8,6 @@ namespace kx {
 // A range of difficulty numbers that a generated puzzle must fall into,
 // bounds inclusive, and how many clues the thinning should try to remove.
 struct DifficultyLevel {
-  const char* label;
   uint32_t minimum;
   uint32_t maximum;
   int thinningTarget;
@@ -33,8 +32,6 @@ struct SliderRange {
   uint32_t maximum;      // v * 1250 / 1000
   uint32_t labelNumber;  // v * 1125 / 1000, shown on the field
 };
-
-inline constexpr const char* kSliderLabel = "Leicht <<<  Neues Spiel  >>> Schwer";
 
 // Maps a mouse position on the slider to a difficulty range, with unsigned
 // 32-bit arithmetic throughout: the value grows with the square of the

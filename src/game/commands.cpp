@@ -36,6 +36,14 @@ bool SolveGivens(Program& p, PuzzleText& solution) {
   return p.state.checkDifficulty != -1;
 }
 
+int SetMode(Program& p, uint32_t newStatus) {
+  if (HistoryViewGuard(p) != 0) return 1;
+  BuildFunctionFields(p, newStatus);
+  return 0;
+}
+
+}  // namespace
+
 int NewOwnGame(Program& p) {
   if (HistoryViewGuard(p) != 0 || !AbandonAgreed(p)) return 1;
   GameState& s = p.state;
@@ -178,11 +186,9 @@ int RemoveWrongDigits(Program& p) {
   return 0;
 }
 
-int SetMode(Program& p, uint32_t newStatus) {
-  if (HistoryViewGuard(p) != 0) return 1;
-  BuildFunctionFields(p, newStatus);
-  return 0;
-}
+int EnterSettings(Program& p) { return SetMode(p, p.state.gameStatus | status::kSettings); }
+
+int PlayShownGame(Program& p) { return SetMode(p, p.state.gameStatus & ~kLowBits); }
 
 int Abandon(Program& p) {
   if (HistoryViewGuard(p) != 0 || ConfirmAbandonGame(p) != BoxAnswer::Yes) return 1;
@@ -206,30 +212,28 @@ int PrintChain(Program& p) {
   return 0;
 }
 
-int ChangeSetting(Program& p, int commandId, const CommandHooks& hooks) {
-  SettingsWord& s = p.settings;
-  switch (commandId) {
-    case command::kSymbolSet: s.CycleSymbolSet(); break;
-    case command::kValidation: s.CycleValidationLevel(); break;
-    case command::kAfterGenerating: s.ToggleBit(kBitMoreSelection); break;
-    case command::kContinuation: s.CycleContinuationPolicy(); break;
-    case command::kAutoSave: s.ToggleBit(kBitAutoSave); break;
-    case command::kLeaveSelection: s.ToggleBit(kBitPlayByTyping); break;
-    case command::kPrintout: s.ToggleBit(kBitMirroredPrint); break;
-    case command::kCandidateRows: s.ToggleBit(kBitHideCandidateRows); break;
-    case command::kPopups: s.ToggleBit(kBitHoverPopups); break;
-    case command::kReachability: s.ToggleBit(kBitFixedUnreachable); break;
-    default: return 1;
-  }
+int SettingChanged(Program& p) {
   BuildFunctionFields(p, p.state.gameStatus);
-  if (commandId == command::kSymbolSet) {
-    p.pictures.digitBitmaps.Discard();
-    if (hooks.symbolSetChanged) hooks.symbolSetChanged();
-  }
   return 0;
 }
 
-}  // namespace
+int NextSymbolSet(Program& p, const CommandHooks& hooks) {
+  p.settings.CycleSymbolSet();
+  BuildFunctionFields(p, p.state.gameStatus);
+  p.pictures.digitBitmaps.Discard();
+  if (hooks.symbolSetChanged) hooks.symbolSetChanged();
+  return 0;
+}
+
+int LeaveSettings(Program& p) {
+  BuildFunctionFields(p, p.state.gameStatus & ~status::kSettings);
+  return 0;
+}
+
+int QuitProgram(Program& p) {
+  p.host.PostClose();
+  return 0;
+}
 
 void FinishManualEntry(Program& p) {
   GameState& s = p.state;
@@ -268,50 +272,6 @@ int NewGame(Program& p, uint32_t minimum, uint32_t maximum, int thinningTarget) 
   ResetGameStatistics(p);
   AppendHistoryStep(p);
   return 0;
-}
-
-bool IsKnownCommand(int id) {
-  return (id >= command::kNewOwnGame && id <= command::kSlider && id != 11 && id != 22) ||
-         (id >= command::kSymbolSet && id <= command::kReachability && id != 121 && id != 124) ||
-         id == command::kLeaveSettings || id == command::kTitle ||
-         (id >= command::kAssignPictures && id <= command::kEndPictureAssignment);
-}
-
-int RunCommand(Program& p, int id, const CommandHooks& hooks) {
-  using namespace command;
-  const uint32_t st = p.state.gameStatus;
-  switch (id) {
-    case kNewOwnGame: return NewOwnGame(p);
-    case kFinishEntry: return FinishEntryCommand(p);
-    case kNewRandom: case kNewEasy: case kNewMedium: case kNewHard: case kNewSuperHard: {
-      const DifficultyLevel& level = LevelRange(static_cast<Level>(id - kNewRandom));
-      return NewGame(p, level.minimum, level.maximum, level.thinningTarget);
-    }
-    case kSlider: return NewGame(p, p.sliderRange.minimum, p.sliderRange.maximum, 0);
-    case kSolveAll: return SolveAll(p);
-    case kCheck: return CheckAndRate(p);
-    case kSetAllCandidates: return SetAllCandidates(p);
-    case kLoadGame: return LoadGameCommand(p);
-    case kAllSolutions: return EnumerateAllSolutions(p);
-    case kHelp: return ShowHelp(p);
-    case kSettings: return SetMode(p, st | status::kSettings);
-    case kQuit: p.host.PostClose(); return 0;
-    case kAbandon: return Abandon(p);
-    case kSetCellCandidates: return SetCellCandidates(p);
-    case kPlayShown: return SetMode(p, st & ~kLowBits);
-    case kSaveGame: return SaveGameCommand(p);
-    case kSolveCell: return SolveSelectedCell(p);
-    case kRemoveWrong: return RemoveWrongDigits(p);
-    case kPrint: return PrintChain(p);
-    case kLeaveSettings: BuildFunctionFields(p, st & ~status::kSettings); return 0;
-    case kTitle: return 0;
-    case kAssignPictures: case kChoosePictureSource: case kAssignPicture: case kEndPictureAssignment:
-      return RunPictureAssignCommand(p, id);
-    default:
-      if (IsKnownCommand(id)) return ChangeSetting(p, id, hooks);
-      RefuseBeep(p);
-      return 1;
-  }
 }
 
 }  // namespace kx

@@ -3,23 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "game/command_table.h"
 #include "platform/geometry.h"
 
 namespace kx {
-
-// Command ids of the function fields.
-namespace command {
-inline constexpr int kNewOwnGame = 0, kFinishEntry = 1, kNewRandom = 2, kNewEasy = 3, kNewMedium = 4,
-                     kNewHard = 5, kNewSuperHard = 6, kSolveAll = 7, kCheck = 8, kSetAllCandidates = 9,
-                     kLoadGame = 10, kAllSolutions = 12, kHelp = 13, kSettings = 14, kQuit = 15, kAbandon = 16,
-                     kSetCellCandidates = 17, kPlayShown = 18, kSaveGame = 19, kSolveCell = 20,
-                     kRemoveWrong = 21, kPrint = 23, kSlider = 24;
-inline constexpr int kSymbolSet = 120, kValidation = 122, kAfterGenerating = 123, kContinuation = 125,
-                     kAutoSave = 126, kLeaveSelection = 127, kPrintout = 128, kCandidateRows = 129,
-                     kPopups = 130, kReachability = 131, kLeaveSettings = 199, kTitle = 200;
-inline constexpr int kAssignPictures = 300, kChoosePictureSource = 301, kAssignPicture = 302,
-                     kEndPictureAssignment = 303;
-}  // namespace command
 
 // A labelled clickable rectangle of the side panel.
 struct FunctionField {

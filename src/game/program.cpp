@@ -1,8 +1,7 @@
 #include "game/program.h"
 
 #include "engine/builtin_puzzle.h"
-#include "game/field_labels.h"
-#include "game/popup_texts.h"
+#include "game/command_table.h"
 
 namespace kx {
 
@@ -52,14 +51,14 @@ uint32_t SolveForGame(Program& p, const PuzzleText& in, PuzzleText& out) {
 namespace {
 
 void Add(Program& p, int commandId) {
-  std::string label = FieldLabel(commandId, p.settings);
-  const char* help = FieldHelpText(commandId, label);
-  p.fields.AddFunctionField(std::move(label), false, help, commandId);
+  const FieldText shown = ShownFieldText(commandId, p.settings);
+  p.fields.AddFunctionField(std::string(shown.label), false, shown.help, commandId);
 }
 
-void AddTitle(Program& p, const char* title, bool onlyIfEmpty = true) {
+void AddTitle(Program& p, Title title, bool onlyIfEmpty = true) {
   if (onlyIfEmpty && p.fields.Count() != 0) return;
-  p.fields.AddFunctionField(title, true, FieldHelpText(command::kTitle, title), command::kTitle);
+  const FieldText shown = TitleText(title);
+  p.fields.AddFunctionField(std::string(shown.label), true, shown.help, command::kTitle);
 }
 
 void AddAll(Program& p, std::initializer_list<int> ids) {
@@ -68,7 +67,7 @@ void AddAll(Program& p, std::initializer_list<int> ids) {
 
 void AddSettingsFields(Program& p) {
   using namespace command;
-  AddTitle(p, "E i n s t e l l u n g e n", false);
+  AddTitle(p, Title::Settings, false);
   if (p.settings.ValidationLevel() < 3) Add(p, kValidation);
   AddAll(p, {kAutoSave, kLeaveSelection, kPrintout, kCandidateRows, kPopups, kReachability, kContinuation,
              kAfterGenerating, kSymbolSet});
@@ -87,7 +86,7 @@ void AddModeFields(Program& p, uint32_t newStatus) {
 
   switch (newStatus & status::kModeMask) {
     case 0:
-      AddTitle(p, "S p i e l m o d u s");
+      AddTitle(p, Title::Play);
       if (!finished) {
         AddAll(p, {kAbandon, kSolveAll});
         if (ambiguous) Add(p, kAllSolutions);
@@ -99,26 +98,26 @@ void AddModeFields(Program& p, uint32_t newStatus) {
       addClosingFields();
       break;
     case status::kAutoSolved:
-      AddTitle(p, "Sudoku ist gelöst (automatisch)");
+      AddTitle(p, Title::AutoSolved);
       if (!saved) Add(p, kSaveGame);
       addNewGameFields();
       Add(p, kPlayShown);
       addClosingFields();
       break;
     case status::kManualEntry:
-      AddTitle(p, "M a n u e l l e  Spieleingabe");
+      AddTitle(p, Title::ManualEntry);
       AddAll(p, {kCheck, kFinishEntry});
       addClosingFields();
       break;
     case status::kSolved:
-      AddTitle(p, "Das Sudoku ist  g e l ö s t");
+      AddTitle(p, Title::Solved);
       if (!saved) Add(p, kSaveGame);
       addNewGameFields();
       if (!finished) Add(p, kPlayShown);
       addClosingFields();
       break;
     case status::kSelect:
-      AddTitle(p, "S p i e l  -  A u s w a h l");
+      AddTitle(p, Title::Select);
       if (!(newStatus & status::kGameSaved) && !saved) Add(p, kSaveGame);
       if (!finished) {
         addNewGameFields();
@@ -142,7 +141,7 @@ void BuildFunctionFields(Program& p, uint32_t newStatus) {
     p.interaction = FieldInteraction{};
   }
   p.fields.Clear();
-  if (p.history.Browsing()) AddTitle(p, "Anzeige des Spielverlaufs");
+  if (p.history.Browsing()) AddTitle(p, Title::HistoryView);
   if (newStatus & status::kSettings) {
     AddSettingsFields(p);
   } else {

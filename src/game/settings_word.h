@@ -4,6 +4,17 @@
 
 namespace kx {
 
+// The single-bit settings.
+enum SettingsBit : int {
+  kBitMoreSelection = 23,
+  kBitAutoSave = 26,
+  kBitPlayByTyping = 27,
+  kBitMirroredPrint = 28,
+  kBitHideCandidateRows = 29,
+  kBitHoverPopups = 30,
+  kBitFixedUnreachable = 31,
+};
+
 // All of the player's settings in one 32-bit word, stored with the game.
 // Each setting is a bit field; the accessors name them.
 class SettingsWord {
@@ -16,14 +27,14 @@ class SettingsWord {
 
   int SymbolSet() const { return Field(18, 0x7); }                // 0..7, 4..7 pictures
   int ValidationLevel() const { return Field(21, 0x3); }          // 0 none, 1 check, 2 prevent
-  bool MoreSelectionAfterGenerating() const { return Bit(23); }   // stay in selection
+  bool MoreSelectionAfterGenerating() const { return Bit(kBitMoreSelection); }   // stay in selection
   int ContinuationPolicy() const { return Field(24, 0x3); }       // history resume policy
-  bool AutoSave() const { return Bit(26); }
-  bool PlayByTypingInSelection() const { return Bit(27); }
-  bool MirroredSolutionPrint() const { return Bit(28); }
-  bool HideCandidateRows() const { return Bit(29); }
-  bool HoverPopups() const { return Bit(30); }
-  bool FixedCellsUnreachable() const { return Bit(31); }
+  bool AutoSave() const { return Bit(kBitAutoSave); }
+  bool PlayByTypingInSelection() const { return Bit(kBitPlayByTyping); }
+  bool MirroredSolutionPrint() const { return Bit(kBitMirroredPrint); }
+  bool HideCandidateRows() const { return Bit(kBitHideCandidateRows); }
+  bool HoverPopups() const { return Bit(kBitHoverPopups); }
+  bool FixedCellsUnreachable() const { return Bit(kBitFixedUnreachable); }
 
   bool IsPictureSet() const { return SymbolSet() >= 4; }
 
@@ -42,17 +53,6 @@ class SettingsWord {
     bits_ = (bits_ & ~(mask << shift)) | ((static_cast<uint32_t>(value) & mask) << shift);
   }
   uint32_t bits_ = kBuiltIn;
-};
-
-// Bits toggled by the single-bit settings commands.
-enum SettingsBit : int {
-  kBitMoreSelection = 23,
-  kBitAutoSave = 26,
-  kBitPlayByTyping = 27,
-  kBitMirroredPrint = 28,
-  kBitHideCandidateRows = 29,
-  kBitHoverPopups = 30,
-  kBitFixedUnreachable = 31,
 };
 
 }  // namespace kx

@@ -5,7 +5,7 @@
 
 #include "engine/difficulty.h"
 #include "game/cell_operations.h"
-#include "game/field_labels.h"
+#include "game/symbol_sets.h"
 #include "game/game_progress.h"
 #include "game/history_navigation.h"
 #include "game/printouts.h"

@@ -1,4 +1,4 @@
-#include "game/field_labels.h"
+#include "game/symbol_sets.h"
 #include "ui/paint.h"
 #include "ui/paint_pictures.h"
 

@@ -1,6 +1,6 @@
 #include <vector>
 
-#include "game/field_labels.h"
+#include "game/symbol_sets.h"
 #include "game/statistics.h"
 #include "text/text_format.h"
 #include "ui/paint.h"

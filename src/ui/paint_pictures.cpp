@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "game/field_labels.h"
+#include "game/symbol_sets.h"
 #include "ui/paint.h"
 #include "ui/paint_pictures.h"
 

@@ -45,7 +45,7 @@ TEST_F(GeneratorTest, EveryLevelGivesUniquePuzzlesInsideItsRange) {
     for (int i = 0; i < 3; ++i) {
       PuzzleText puzzle, solution, check;
       uint32_t d = generator.GeneratePuzzle(range.minimum, range.maximum, range.thinningTarget, puzzle, solution);
-      SCOPED_TRACE(range.label);
+      SCOPED_TRACE(static_cast<int>(level));
       EXPECT_EQ(solver.SolutionCount(), 1u);
       EXPECT_GE(d, range.minimum);
       EXPECT_LE(d, range.maximum);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-#include "game/field_labels.h"
+#include "game/command_table.h"
+#include "game/commands.h"
+#include "game/symbol_sets.h"
 #include "game_fixture.h"
 
 namespace kx {
@@ -32,6 +34,23 @@ TEST(SettingsWord, BuiltInValueAndCycles) {
   s.ToggleBit(kBitAutoSave);
   EXPECT_EQ(FieldLabel(command::kAutoSave, s), "Spiele automatisch speichern");
   EXPECT_EQ(FieldLabel(command::kSymbolSet, s), "Symbolik: \"KXS0x.BMP\"");
+}
+
+TEST_F(GameTest, EverySettingValueShowsItsOwnLabel) {
+  // Cycling a settings field through its values shows each of its texts once.
+  for (int id : {command::kSymbolSet, command::kValidation, command::kAfterGenerating, command::kContinuation,
+                 command::kAutoSave, command::kLeaveSelection, command::kPrintout, command::kCandidateRows,
+                 command::kPopups, command::kReachability}) {
+    const CommandRow* row = FindCommand(id);
+    ASSERT_NE(row, nullptr);
+    std::set<std::string_view> seen;
+    for (int step = 0; step < 8; ++step) {
+      const FieldText shown = ShownFieldText(id, p.settings);
+      if (!shown.label.empty()) seen.insert(shown.label);
+      ASSERT_EQ(RunCommand(p, id), 0);
+    }
+    EXPECT_EQ(static_cast<int>(seen.size()), row->TextCount()) << id;
+  }
 }
 
 TEST_F(GameTest, PlayModeListsFollowTheGame) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "game/field_labels.h"
+#include "game/symbol_sets.h"
 #include "ui/layout.h"
 
 namespace kx::monkey {

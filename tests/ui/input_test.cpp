@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-#include "game/field_labels.h"
+#include "game/symbol_sets.h"
 #include "platform/qt/main_window.h"
 #include "ui_fixture.h"
 

@@ -1,12 +1,20 @@
-#include "game/popup_texts.h"
+#include "game/command_table.h"
 
 #include <algorithm>
 #include <iterator>
 
+#include "engine/difficulty.h"
+#include "game/commands.h"
+#include "game/enumerate_command.h"
+#include "game/file_commands.h"
+#include "game/program.h"
+#include "game/show_help.h"
+#include "game/symbol_pictures.h"
+
 namespace kx {
 namespace {
 
-// Titles (id 200), one per mode.
+// Pop-up texts of the titles, one per mode.
 
 constexpr const char* kHistoryViewText =
     "Anzeige des Spielverlaufs\n\n"
@@ -403,102 +411,166 @@ constexpr const char* kEndAssignText =
     "Bild-Zuordnung beenden\n\n"
     "Beendet die Bild-Zuordnung (auch mit der ESC-Taste) und kehrt zu den Einstellungen zurück.";
 
-struct FieldHelp {
-  int commandId;
-  std::string_view label;
-  const char* text;
-};
-
-constexpr int kTitleId = 200;
-
-constexpr FieldHelp kFieldHelp[] = {
-    {kTitleId, "Anzeige des Spielverlaufs", kHistoryViewText},
-    {kTitleId, "E i n s t e l l u n g e n", kSettingsTitleText},
-    {kTitleId, "S p i e l m o d u s", kPlayTitleText},
-    {kTitleId, "Sudoku ist gelöst (automatisch)", kAutoSolvedTitleText},
-    {kTitleId, "M a n u e l l e  Spieleingabe", kManualEntryTitleText},
-    {kTitleId, "Das Sudoku ist  g e l ö s t", kSolvedTitleText},
-    {kTitleId, "S p i e l  -  A u s w a h l", kSelectTitleText},
-    {0, "Neues Eigenes Spiel definieren", kOwnGameText},
-    {1, "Vorgabe beenden /  S p i e l e n", kFinishEntryText},
-    {2, "Neues  Z u f a l l s  Spiel", kRandomGameText},
-    {3, "Neues  L e i c h t e s  Spiel", kEasyGameText},
-    {4, "Neues  M i t t e l - schweres Spiel", kMediumGameText},
-    {5, "Neues  S c h w e r e s  Spiel", kHardGameText},
-    {6, "Neues  S u p e r - schweres Spiel", kSuperHardGameText},
-    {7, "Sudoku automatisch lösen", kSolveAllText},
-    {8, "Prüfen / Schwierigkeit ermitteln", kCheckText},
-    {9, "Alle 1-9 Felder setzen", kAllCandidatesText},
-    {10, "Gespeichertes Spiel laden", kLoadText},
-    {12, "Alle Lösungen ermitteln", kAllSolutionsText},
-    {13, "Hilfe anzeigen", kHelpText},
-    {14, "Einstellungen", kEnterSettingsText},
-    {15, "Programm beenden", kQuitText},
-    {16, "Spiel abbrechen / Neues Spiel", kAbandonText},
-    {17, "1-9 im markierten Feld setzen", kCellCandidatesText},
-    {18, "Angezeigtes   S p i e l   s p i e l e n", kPlayShownText},
-    {19, "Spiel speichern", kSaveText},
-    {20, "Markiertes Feld lösen", kSolveCellText},
-    {21, "Falsche Ziffern entfernen", kRemoveWrongText},
-    {23, "Druckfunktionen", kPrintText},
-    {24, "Leicht <<<  Neues Spiel  >>> Schwer", kSliderText},
-    {120, "Symbolik: \"123456789\"", kSymbolSetText},
-    {120, "Symbolik: \"abcdefghi\"", kSymbolSetText},
-    {120, "Symbolik: \"ABCDEFGHI\"", kSymbolSetText},
-    {120, "Symbolik: \"KX-SUDoku\"", kSymbolSetText},
-    {120, "Symbolik: \"KXS0x.BMP\"", kSymbolSetText},
-    {120, "Symbolik: \"KXS1x.BMP\"", kSymbolSetText},
-    {120, "Symbolik: \"KXS2x.BMP\"", kSymbolSetText},
-    {120, "Symbolik: \"KXS3x.BMP\"", kSymbolSetText},
-    {122, "Keine Eingabe-Ziffern - Prüfung", kNoValidationText},
-    {122, "Eingabe-Ziffern werden geprüft", kCheckValidationText},
-    {122, "Falsche Ziffern verhindern", kPreventWrongText},
-    {123, "Nach Spielauswahl sofort spielen", kPlayAtOnceText},
-    {123, "Nach Spielauswahl weitere Auswahl", kKeepSelectingText},
-    {125, "Spielverlauf: Kein Spielen möglich", kNoResumeText},
-    {125, "Spielverlauf: Hinten anhängen", kResumeAppendText},
-    {125, "Spielverlauf: Hintere löschen", kResumeTruncateText},
-    {125, "Spielverlauf: Neues Spiel", kResumeNewGameText},
-    {126, "Spiele automatisch speichern", kAutoSaveText},
-    {126, "Kein Auto-Speichern", kNoAutoSaveText},
-    {127, "Spielmodus durch Zifferneingabe", kStartByDigitText},
-    {127, "Spielmodus durch 'Spiel spielen'", kStartByCommandText},
-    {128, "Lösung wird in Spiegelschrift gedruckt", kMirroredPrintText},
-    {128, "Lösung wird normal lesbar gedruckt", kReadablePrintText},
-    {129, "1_9 Zeile wird unterdrückt", kRowHiddenText},
-    {129, "1_9 Zeile wird angezeigt", kRowShownText},
-    {130, "Pop-Up's auch durch Mausposition", kHoverPopupText},
-    {130, "Pop-Up's nur bei Rechts-Klick", kClickPopupText},
-    {131, "Vorgabefelder nicht erreichbar", kSkipGivensText},
-    {131, "Alle Felder erreichbar", kAllReachableText},
-    {199, "Einstellungs-Modus beenden", kLeaveSettingsText},
-    {300, "Ziffern mit neuen Bildern belegen", kAssignPicturesText},
-    {301, "(Neue) Bild-Quelldatei auswählen", kPickSourceText},
-    {302, "Bild (Ausschnitt) der markierten Ziffer zuordnen", kAssignCropText},
-    {303, "Bild-Zuordnung beenden", kEndAssignText},
-};
-
-constexpr int kSliderId = 24;
-constexpr std::string_view kSliderHoverPrefix = "Neues Spiel  Schwierigkeit:   ";
-
-// Hovering the slider relabels it with the difficulty under the pointer,
-// a decimal with dots between groups of three digits; the help stays the same.
-bool IsHoveredSliderLabel(std::string_view label) {
-  if (!label.starts_with(kSliderHoverPrefix)) return false;
-  std::string_view number = label.substr(kSliderHoverPrefix.size());
-  if (number.empty() || number.front() < '0' || number.front() > '9') return false;
-  return std::all_of(number.begin(), number.end(),
-                     [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
+// Settings fields: a template per kind of change, so that each row names
+// its setting once.
+template <SettingsBit kBit>
+int Toggle(Program& p, const CommandHooks&) {
+  p.settings.ToggleBit(kBit);
+  return SettingChanged(p);
 }
+
+template <SettingsBit kBit>
+int ShownBit(const SettingsWord& s) {
+  return (s.bits() >> kBit) & 1u;
+}
+
+template <int (*kCommand)(Program&)>
+int Run(Program& p, const CommandHooks&) {
+  return kCommand(p);
+}
+
+template <Level kLevel>
+int NewLevelGame(Program& p, const CommandHooks&) {
+  const DifficultyLevel& level = LevelRange(kLevel);
+  return NewGame(p, level.minimum, level.maximum, level.thinningTarget);
+}
+
+int NewSliderGame(Program& p, const CommandHooks&) {
+  return NewGame(p, p.sliderRange.minimum, p.sliderRange.maximum, 0);
+}
+
+int NothingToDo(Program&, const CommandHooks&) { return 0; }
+
+template <int (*kCommand)(Program&, int), int kId>
+int RunWithId(Program& p, const CommandHooks&) {
+  return kCommand(p, kId);
+}
+
+using namespace command;
+
+// Texts are listed in the order of the values their setting takes.
+constexpr CommandRow kCommands[] = {
+    {kTitle, NothingToDo, nullptr,
+     {{{"Anzeige des Spielverlaufs", kHistoryViewText},
+       {"E i n s t e l l u n g e n", kSettingsTitleText},
+       {"S p i e l m o d u s", kPlayTitleText},
+       {"Sudoku ist gelöst (automatisch)", kAutoSolvedTitleText},
+       {"M a n u e l l e  Spieleingabe", kManualEntryTitleText},
+       {"Das Sudoku ist  g e l ö s t", kSolvedTitleText},
+       {"S p i e l  -  A u s w a h l", kSelectTitleText}}}},
+    {kNewOwnGame, Run<NewOwnGame>, nullptr, {{{"Neues Eigenes Spiel definieren", kOwnGameText}}}},
+    {kFinishEntry, Run<FinishEntryCommand>, nullptr, {{{"Vorgabe beenden /  S p i e l e n", kFinishEntryText}}}},
+    {kNewRandom, NewLevelGame<Level::Random>, nullptr, {{{"Neues  Z u f a l l s  Spiel", kRandomGameText}}}},
+    {kNewEasy, NewLevelGame<Level::Easy>, nullptr, {{{"Neues  L e i c h t e s  Spiel", kEasyGameText}}}},
+    {kNewMedium, NewLevelGame<Level::Medium>, nullptr,
+     {{{"Neues  M i t t e l - schweres Spiel", kMediumGameText}}}},
+    {kNewHard, NewLevelGame<Level::Hard>, nullptr, {{{"Neues  S c h w e r e s  Spiel", kHardGameText}}}},
+    {kNewSuperHard, NewLevelGame<Level::SuperHard>, nullptr,
+     {{{"Neues  S u p e r - schweres Spiel", kSuperHardGameText}}}},
+    {kSolveAll, Run<SolveAll>, nullptr, {{{"Sudoku automatisch lösen", kSolveAllText}}}},
+    {kCheck, Run<CheckAndRate>, nullptr, {{{"Prüfen / Schwierigkeit ermitteln", kCheckText}}}},
+    {kSetAllCandidates, Run<SetAllCandidates>, nullptr, {{{"Alle 1-9 Felder setzen", kAllCandidatesText}}}},
+    {kLoadGame, Run<LoadGameCommand>, nullptr, {{{"Gespeichertes Spiel laden", kLoadText}}}},
+    {kAllSolutions, Run<EnumerateAllSolutions>, nullptr, {{{"Alle Lösungen ermitteln", kAllSolutionsText}}}},
+    {kHelp, Run<ShowHelp>, nullptr, {{{"Hilfe anzeigen", kHelpText}}}},
+    {kSettings, Run<EnterSettings>, nullptr, {{{"Einstellungen", kEnterSettingsText}}}},
+    {kQuit, Run<QuitProgram>, nullptr, {{{"Programm beenden", kQuitText}}}},
+    {kAbandon, Run<Abandon>, nullptr, {{{"Spiel abbrechen / Neues Spiel", kAbandonText}}}},
+    {kSetCellCandidates, Run<SetCellCandidates>, nullptr,
+     {{{"1-9 im markierten Feld setzen", kCellCandidatesText}}}},
+    {kPlayShown, Run<PlayShownGame>, nullptr, {{{"Angezeigtes   S p i e l   s p i e l e n", kPlayShownText}}}},
+    {kSaveGame, Run<SaveGameCommand>, nullptr, {{{"Spiel speichern", kSaveText}}}},
+    {kSolveCell, Run<SolveSelectedCell>, nullptr, {{{"Markiertes Feld lösen", kSolveCellText}}}},
+    {kRemoveWrong, Run<RemoveWrongDigits>, nullptr, {{{"Falsche Ziffern entfernen", kRemoveWrongText}}}},
+    {kPrint, Run<PrintChain>, nullptr, {{{"Druckfunktionen", kPrintText}}}},
+    // Hovering relabels it with the difficulty under the pointer; the help stays.
+    {kSlider, NewSliderGame, nullptr, {{{"Leicht <<<  Neues Spiel  >>> Schwer", kSliderText}}}},
+    {kSymbolSet, NextSymbolSet, [](const SettingsWord& s) { return s.SymbolSet(); },
+     {{{"Symbolik: \"123456789\"", kSymbolSetText},
+       {"Symbolik: \"abcdefghi\"", kSymbolSetText},
+       {"Symbolik: \"ABCDEFGHI\"", kSymbolSetText},
+       {"Symbolik: \"KX-SUDoku\"", kSymbolSetText},
+       {"Symbolik: \"KXS0x.BMP\"", kSymbolSetText},
+       {"Symbolik: \"KXS1x.BMP\"", kSymbolSetText},
+       {"Symbolik: \"KXS2x.BMP\"", kSymbolSetText},
+       {"Symbolik: \"KXS3x.BMP\"", kSymbolSetText}}}},
+    {kValidation,
+     [](Program& p, const CommandHooks&) {
+       p.settings.CycleValidationLevel();
+       return SettingChanged(p);
+     },
+     [](const SettingsWord& s) { return s.ValidationLevel() < 3 ? s.ValidationLevel() : -1; },
+     {{{"Keine Eingabe-Ziffern - Prüfung", kNoValidationText},
+       {"Eingabe-Ziffern werden geprüft", kCheckValidationText},
+       {"Falsche Ziffern verhindern", kPreventWrongText}}}},
+    {kAfterGenerating, Toggle<kBitMoreSelection>, ShownBit<kBitMoreSelection>,
+     {{{"Nach Spielauswahl sofort spielen", kPlayAtOnceText},
+       {"Nach Spielauswahl weitere Auswahl", kKeepSelectingText}}}},
+    {kContinuation,
+     [](Program& p, const CommandHooks&) {
+       p.settings.CycleContinuationPolicy();
+       return SettingChanged(p);
+     },
+     [](const SettingsWord& s) { return s.ContinuationPolicy(); },
+     {{{"Spielverlauf: Kein Spielen möglich", kNoResumeText},
+       {"Spielverlauf: Hinten anhängen", kResumeAppendText},
+       {"Spielverlauf: Hintere löschen", kResumeTruncateText},
+       {"Spielverlauf: Neues Spiel", kResumeNewGameText}}}},
+    {kAutoSave, Toggle<kBitAutoSave>, ShownBit<kBitAutoSave>,
+     {{{"Kein Auto-Speichern", kNoAutoSaveText}, {"Spiele automatisch speichern", kAutoSaveText}}}},
+    {kLeaveSelection, Toggle<kBitPlayByTyping>, ShownBit<kBitPlayByTyping>,
+     {{{"Spielmodus durch 'Spiel spielen'", kStartByCommandText},
+       {"Spielmodus durch Zifferneingabe", kStartByDigitText}}}},
+    {kPrintout, Toggle<kBitMirroredPrint>, ShownBit<kBitMirroredPrint>,
+     {{{"Lösung wird normal lesbar gedruckt", kReadablePrintText},
+       {"Lösung wird in Spiegelschrift gedruckt", kMirroredPrintText}}}},
+    {kCandidateRows, Toggle<kBitHideCandidateRows>, ShownBit<kBitHideCandidateRows>,
+     {{{"1_9 Zeile wird angezeigt", kRowShownText}, {"1_9 Zeile wird unterdrückt", kRowHiddenText}}}},
+    {kPopups, Toggle<kBitHoverPopups>, ShownBit<kBitHoverPopups>,
+     {{{"Pop-Up's nur bei Rechts-Klick", kClickPopupText}, {"Pop-Up's auch durch Mausposition", kHoverPopupText}}}},
+    {kReachability, Toggle<kBitFixedUnreachable>, ShownBit<kBitFixedUnreachable>,
+     {{{"Alle Felder erreichbar", kAllReachableText}, {"Vorgabefelder nicht erreichbar", kSkipGivensText}}}},
+    {kLeaveSettings, Run<LeaveSettings>, nullptr, {{{"Einstellungs-Modus beenden", kLeaveSettingsText}}}},
+    {kAssignPictures, RunWithId<RunPictureAssignCommand, kAssignPictures>, nullptr,
+     {{{"Ziffern mit neuen Bildern belegen", kAssignPicturesText}}}},
+    {kChoosePictureSource, RunWithId<RunPictureAssignCommand, kChoosePictureSource>, nullptr,
+     {{{"(Neue) Bild-Quelldatei auswählen", kPickSourceText}}}},
+    {kAssignPicture, RunWithId<RunPictureAssignCommand, kAssignPicture>, nullptr,
+     {{{"Bild (Ausschnitt) der markierten Ziffer zuordnen", kAssignCropText}}}},
+    {kEndPictureAssignment, RunWithId<RunPictureAssignCommand, kEndPictureAssignment>, nullptr,
+     {{{"Bild-Zuordnung beenden", kEndAssignText}}}},
+};
 
 }  // namespace
 
-const char* FieldHelpText(int commandId, std::string_view label) {
-  if (commandId == kSliderId && IsHoveredSliderLabel(label)) return kSliderText;
-  auto it = std::find_if(std::begin(kFieldHelp), std::end(kFieldHelp), [&](const FieldHelp& f) {
-    return f.commandId == commandId && f.label == label;
-  });
-  return it == std::end(kFieldHelp) ? nullptr : it->text;
+int CommandRow::TextCount() const {
+  int n = 0;
+  while (n < static_cast<int>(texts.size()) && !texts[static_cast<size_t>(n)].label.empty()) ++n;
+  return n;
+}
+
+const CommandRow* FindCommand(int commandId) {
+  auto it = std::find_if(std::begin(kCommands), std::end(kCommands),
+                         [commandId](const CommandRow& row) { return row.id == commandId; });
+  return it == std::end(kCommands) ? nullptr : &*it;
+}
+
+FieldText ShownFieldText(int commandId, const SettingsWord& settings) {
+  const CommandRow* row = FindCommand(commandId);
+  if (row == nullptr) return {};
+  const int shown = row->shownText ? row->shownText(settings) : 0;
+  return shown >= 0 && shown < row->TextCount() ? row->texts[static_cast<size_t>(shown)] : FieldText{};
+}
+
+FieldText TitleText(Title title) { return FindCommand(kTitle)->texts[static_cast<size_t>(title)]; }
+
+int RunCommand(Program& p, int commandId, const CommandHooks& hooks) {
+  const CommandRow* row = FindCommand(commandId);
+  if (row == nullptr) {
+    RefuseBeep(p);
+    return 1;
+  }
+  return row->run(p, hooks);
 }
 
 }  // namespace kx

@@ -1,14 +1,6 @@
 #pragma once
 
-#include <string>
-
-#include "game/settings_word.h"
-
 namespace kx {
-
-// The label a field shows: fixed for commands, the present value for the
-// settings fields.
-std::string FieldLabel(int commandId, const SettingsWord& settings);
 
 // The nine characters the symbol-set field names for set 0..7.
 const char* SymbolSetLabelText(int symbolSet);
