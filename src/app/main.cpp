@@ -15,7 +15,7 @@
 #include <ctime>
 
 #include "app/startup.h"
-#include "game/history_navigation.h"
+#include "game/game_clock.h"
 #include "game/program.h"
 #include "game/state_file.h"
 #include "platform/qt/desktop_integration.h"

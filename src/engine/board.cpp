@@ -29,7 +29,7 @@ void TextToBoard(Board& out, const PuzzleText& in) {
 
 void TextToGivenBoard(Board& out, const PuzzleText& in) {
   for (int i = 0; i < 81; ++i) {
-    out[i] = IsDigitChar(in[i]) ? static_cast<CellWord>(kGivenFlag | (1u << (in[i] - '0')))
+    out[i] = IsDigitChar(in[i]) ? static_cast<CellWord>(cell::kGiven | (1u << (in[i] - '0')))
                                 : kAllCandidates;
   }
 }

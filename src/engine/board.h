@@ -18,7 +18,11 @@ using PuzzleText = std::array<char, 81>;
 using CheckResult = uint32_t;
 
 inline constexpr CellWord kAllCandidates = 0x3FE;
-inline constexpr CellWord kGivenFlag = 0x8000;
+namespace cell {
+// A given digit: set on the board words of the givens and on the game's
+// status board, where bits 14 and 13 tell the other origins.
+inline constexpr CellWord kGiven = 0x8000;
+}  // namespace cell
 
 inline constexpr CheckResult kCheckUnsolvedMask = 0x000000FF;
 inline constexpr CheckResult kCheckDuplicatesMask = 0x0000FF00;

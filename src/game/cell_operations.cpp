@@ -71,7 +71,7 @@ bool EnterDigit(Program& p, char ch) {
   const int sel = s.selectedCell;
   if (sel < 0 || sel > 80) return false;
   if (s.Has(status::kManualEntry)) return EnterManualDigit(p, sel, ch);
-  if (s.statusBoard[sel] & cell::kFixed) return false;
+  if (s.statusBoard[sel] & cell::kGiven) return false;
   if (!IsDigitOrSpace(ch)) return false;
 
   if (s.Mode() == status::kSelect) {
@@ -107,7 +107,7 @@ bool EnterDigit(Program& p, char ch) {
 int ToggleCandidateMark(Program& p, int cellIndex, int d) {
   GameState& s = p.state;
   if (cellIndex < 0 || cellIndex > 80 || d < 1 || d > 9) return -1;
-  if ((s.statusBoard[cellIndex] & cell::kFixed) || p.settings.HideCandidateRows()) return -1;
+  if ((s.statusBoard[cellIndex] & cell::kGiven) || p.settings.HideCandidateRows()) return -1;
   if (ResumeFromHistory(p) != 0) return -1;
 
   uint16_t& marks = s.statusBoard[cellIndex];
@@ -134,7 +134,7 @@ void ClearSelectedCell(Program& p) {
   GameState& s = p.state;
   if (ResumeFromHistory(p) != 0) return;
   const int sel = s.selectedCell;
-  if (sel < 0 || sel > 80 || (s.statusBoard[sel] & cell::kFixed)) return;
+  if (sel < 0 || sel > 80 || (s.statusBoard[sel] & cell::kGiven)) return;
   const CellWord old = s.currentBoard[sel];
   s.currentBoard[sel] = Cleared(old);
   if (s.currentBoard[sel] != old) {

@@ -82,7 +82,7 @@ int SolveAll(Program& p) {
     const int digit = solution[i] - '0';
     const int present = DigitOf(s.currentBoard[i]);
     if (present == digit) continue;
-    s.statusBoard[i] |= cell::kFixed | cell::kHelped | (present > 0 ? cell::kCorrected : 0);
+    s.statusBoard[i] |= cell::kGiven | cell::kHelped | (present > 0 ? cell::kCorrected : 0);
     s.currentBoard[i] = WithDigit(s.currentBoard[i], digit);
   }
   if (!p.history.Empty()) p.history.Displayed().gameStatus = s.gameStatus;
@@ -118,7 +118,7 @@ int SetAllCandidates(Program& p) {
   const Board result = SimpleLogicPass(p);
   for (int i = 0; i < 81; ++i) {
     uint16_t& status = s.statusBoard[i];
-    if (status & cell::kFixed) continue;
+    if (status & cell::kGiven) continue;
     const uint16_t marks = result[i] & kAllCandidates;
     if ((status & kAllCandidates) == marks) continue;
     if (!IsSolved(result[i])) {
@@ -137,7 +137,7 @@ int SetCellCandidates(Program& p) {
   if (HistoryViewGuard(p) != 0) return 1;
   GameState& s = p.state;
   const int sel = s.selectedCell;
-  if (sel < 0 || sel > 80 || (s.statusBoard[sel] & cell::kFixed)) return 0;
+  if (sel < 0 || sel > 80 || (s.statusBoard[sel] & cell::kGiven)) return 0;
   const Board result = SimpleLogicPass(p);
   uint16_t& status = s.statusBoard[sel];
   const uint16_t marks = result[sel] & kAllCandidates;
@@ -162,7 +162,7 @@ int SolveSelectedCell(Program& p) {
   const int digit = solution[sel] - '0';
   const int present = DigitOf(s.currentBoard[sel]);
   if (present != digit) {
-    s.statusBoard[sel] |= cell::kFixed | cell::kHelped | (present > 0 ? cell::kCorrected : 0);
+    s.statusBoard[sel] |= cell::kGiven | cell::kHelped | (present > 0 ? cell::kCorrected : 0);
     s.currentBoard[sel] = WithDigit(s.currentBoard[sel], digit);
   }
   AppendHistoryStep(p);
@@ -240,7 +240,7 @@ void FinishManualEntry(Program& p) {
   for (int i = 0; i < 81; ++i) {
     const int digit = DigitOf(s.currentBoard[i]);
     if (digit > 0) {
-      s.statusBoard[i] = static_cast<uint16_t>(cell::kFixed | (1u << digit));
+      s.statusBoard[i] = static_cast<uint16_t>(cell::kGiven | (1u << digit));
     } else {
       s.currentBoard[i] = kAllCandidates;
       s.statusBoard[i] = kAllCandidates;

@@ -32,7 +32,6 @@ inline constexpr uint32_t kSavedToFile = 2;
 
 // CellStatus bits beside the candidate marks 1..9.
 namespace cell {
-inline constexpr uint16_t kFixed = 0x8000;
 inline constexpr uint16_t kHelped = 0x4000;
 inline constexpr uint16_t kCorrected = 0x2000;
 }  // namespace cell

@@ -2,6 +2,7 @@
 
 #include "game/file_commands.h"
 #include "game/program.h"
+#include "game/game_end.h"
 #include "game/state_file.h"
 
 namespace kx {
@@ -129,47 +130,6 @@ int HistoryViewGuard(Program& p) {
                          "(Mit der 'Ende'-Taste wird die 'Anzeige des Spielverlaufs' beendet)",
                          "Sudoku Meldung", BoxButtons::Ok, BoxIcon::None});
   return -1;
-}
-
-BoxAnswer ConfirmAbandonGame(Program& p) {
-  GameState& s = p.state;
-  if (s.Has(status::kAbortConfirmed | status::kGameSaved)) return BoxAnswer::Yes;
-  const Board& board = p.history.Empty() ? s.currentBoard : p.history.Newest().currentBoard;
-  if (CheckCompleteBoard(board) == 0) return BoxAnswer::Yes;
-
-  BoxAnswer answer = p.host.ShowMessageBox({"Bisheriges  S u d o k u   ist   n i c h t  gelöst !!!\n\nSpiel abbrechen?\n",
-                                            "Sudoku Nachfrage", BoxButtons::YesNo, BoxIcon::Question});
-  if (answer != BoxAnswer::Yes) return answer;
-  s.gameStatus |= status::kAbortConfirmed;
-  const std::string name = SavedGameName(p.host.Now(), "_ungeloest");
-  MessageBoxRequest offer{"Bisherigen Spielverlauf in der Datei\n\n\"" + name + "\"\n\ns p e i c h e r n ?\n",
-                          "Sudoku Nachfrage", BoxButtons::YesNo, BoxIcon::Question};
-  offer.defaultButton = 1;
-  if (p.host.ShowMessageBox(offer) == BoxAnswer::Yes && WriteSavedGame(p, name)) {
-    // Rebuilt as after "Spiel speichern": the selection's list must not
-    // offer the save again when the caller goes no further (a refused resume).
-    BuildFunctionFields(p, s.gameStatus | status::kGameSaved);
-  }
-  return answer;
-}
-
-void BookExitTime(Program& p) {
-  if (p.history.Empty()) return;
-  if (!p.history.Browsing()) {
-    p.history.Newest().playTime = p.state.playTime;
-  } else {
-    p.history.Newest().playTime += p.state.browseTime;
-  }
-}
-
-void ResetGameStatistics(Program& p) {
-  GameState& s = p.state;
-  s.wrongEntries = 0;
-  s.reserved[0] = s.reserved[1] = 0;
-  s.playTime = 0;
-  s.browseTime = 0;
-  s.lastClockTick = p.host.TickCount();
-  s.gameStartTime = p.host.Now();
 }
 
 }  // namespace kx

@@ -22,12 +22,4 @@ void HistoryLastStep(Program& p);
 int ResumeFromHistory(Program& p);
 // Run first by commands that must not run while browsing: 0 or -1.
 int HistoryViewGuard(Program& p);
-// Asks before an unsolved game is abandoned and offers to save it.
-BoxAnswer ConfirmAbandonGame(Program& p);
-// Books this run's time into the newest step (at shutdown).
-void BookExitTime(Program& p);
-
-// Starts the statistics and the clock of a newly set up game.
-void ResetGameStatistics(Program& p);
-
 }  // namespace kx

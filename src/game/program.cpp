@@ -15,13 +15,13 @@ void Program::SearchDisplayHook(const Board& board, int cellIndex) {
     const int marked = cellIndex > 80 ? 80 : cellIndex;
     state.currentBoard = board;
     for (int i = 0; i < 81; ++i) state.statusBoard[i] = board[i];
-    state.statusBoard[marked] |= cell::kFixed;
+    state.statusBoard[marked] |= cell::kGiven;
   } else {
     // Noise picture while the generator guesses.
     for (int i = 0; i < 81; ++i) {
       state.currentBoard[i] = static_cast<CellWord>(1u << (1 + noiseRandom.Next() % 9));
       const uint32_t r = noiseRandom.Next() & 0x3FF;
-      state.statusBoard[i] = static_cast<uint16_t>((r & kAllCandidates) | ((r & 1) ? cell::kFixed : 0));
+      state.statusBoard[i] = static_cast<uint16_t>((r & kAllCandidates) | ((r & 1) ? cell::kGiven : 0));
     }
   }
   host.RepaintNow();

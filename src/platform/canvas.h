@@ -17,6 +17,7 @@ struct Color {
 constexpr Color Rgb(int r, int g, int b) {
   return {static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b)};
 }
+inline constexpr Color kBlack = Rgb(0, 0, 0);
 
 struct Size {
   int width = 0, height = 0;

@@ -23,7 +23,6 @@ constexpr char kNoMultiPictures[] =
 constexpr char kNoBigBitmaps[] =
     "Der angeschlossene Drucker\nverarbeitet keine großen Bitmaps.\nDer Ausdruck von Bilddateien ist\nmit dieser "
     "Programmversion nicht möglich !!";
-constexpr Color kBlack = Rgb(0, 0, 0);
 
 class Job {
  public:

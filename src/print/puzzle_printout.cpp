@@ -93,7 +93,6 @@ int PrintWindowJob(PrintEngine& engine, const PrintContext& context, const std::
 
 namespace {
 
-constexpr Color kBlack = Rgb(0, 0, 0);
 
 // Grid geometry of a picture: cell size c, thick lines t, thin lines n.
 struct Grid {

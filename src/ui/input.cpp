@@ -16,7 +16,7 @@ namespace {
 
 bool Inside(const Rect& r, int x, int y) { return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom; }
 
-bool IsFixed(const Program& p, int cell) { return p.state.statusBoard[cell] & cell::kFixed; }
+bool IsFixed(const Program& p, int cell) { return p.state.statusBoard[cell] & cell::kGiven; }
 
 // In the selection, with play started only by its field, cells ignore keys and clicks.
 bool CellsIgnored(const Program& p) {

@@ -6,7 +6,6 @@ namespace kx {
 
 namespace {
 
-constexpr Color kBlack = Rgb(0, 0, 0);
 constexpr Color kMarkCleared = Rgb(176, 144, 144);
 
 void PaintGrid(const PaintContext& c) {
@@ -36,7 +35,7 @@ void PaintCandidateRow(const PaintContext& c, int i, const char* symbols) {
   const WindowLayout& l = c.layout;
   const Rect& cell = l.cells[i];
   const uint16_t status = c.program.state.statusBoard[i];
-  const bool fixed = status & cell::kFixed;
+  const bool fixed = status & cell::kGiven;
   const bool hovered = i == c.window.hoverCell;
   c.canvas.SelectFont(c.fonts.small);
   for (int k = 0; k < 9; ++k) {

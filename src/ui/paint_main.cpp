@@ -7,7 +7,6 @@ namespace kx {
 
 namespace {
 
-constexpr Color kBlack = Rgb(0, 0, 0);
 
 void PaintBackground(const PaintContext& c) {
   const WindowLayout& l = c.layout;

@@ -10,7 +10,6 @@ namespace kx {
 
 namespace {
 
-constexpr Color kBlack = Rgb(0, 0, 0);
 
 Rect Inset(const Rect& r, int by) { return {r.left + by, r.top + by, r.right - by, r.bottom - by}; }
 

@@ -5,7 +5,6 @@ namespace kx {
 
 namespace {
 
-constexpr Color kBlack = Rgb(0, 0, 0);
 
 // The crop outline changes colour with the blink phase so that it shows
 // on any picture.

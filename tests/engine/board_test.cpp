@@ -49,7 +49,7 @@ TEST(CheckBoard, EmptyCellAndDuplicateGivens) {
 TEST(CheckBoard, GivenFlagMakesUnitsLackADigit) {
   Board board;
   TextToGivenBoard(board, Text(kSolvedGrid));
-  EXPECT_EQ(board[0], kGivenFlag | (1u << 6));
+  EXPECT_EQ(board[0], cell::kGiven | (1u << 6));
   EXPECT_NE(CheckBoard(board) & kCheckLackingUnitsMask, 0u);
 }
 
@@ -62,13 +62,13 @@ TEST(Board, TextConversions) {
 
   board[0] = 0;            // empty
   board[1] = 0x3FE;        // unsolved
-  board[2] = kGivenFlag | (1u << 3);
+  board[2] = cell::kGiven | (1u << 3);
   PuzzleText back;
   BoardToText(board, back);
   EXPECT_EQ(back[0], ' ');
   EXPECT_EQ(back[1], ' ');
   EXPECT_EQ(back[2], '3');
-  EXPECT_EQ(DigitOf(kGivenFlag | (1u << 9)), 9);
+  EXPECT_EQ(DigitOf(cell::kGiven | (1u << 9)), 9);
   EXPECT_EQ(DigitOf(0x3FE), -1);
   EXPECT_EQ(DigitOf(0), -1);
 }
@@ -81,7 +81,7 @@ TEST(Board, NthCandidateWalksBitsFromTheLowest) {
   EXPECT_EQ(RemoveNthCandidate(&w, 2), 0);
   EXPECT_EQ(w, (1u << 2) | (1u << 9));
 
-  CellWord flagged = kGivenFlag | 0x010;
+  CellWord flagged = cell::kGiven | 0x010;
   EXPECT_EQ(KeepNthCandidate(&flagged, 1), 0);
   EXPECT_EQ(flagged, 0x010);
 

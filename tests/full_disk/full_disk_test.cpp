@@ -255,7 +255,7 @@ PuzzlePrintInput PrintInput() {
   PuzzleText puzzle;
   for (int i = 0; i < 81; ++i) puzzle[i] = test::BuiltinClue(i) ? kSolvedGrid[i] : ' ';
   TextToGivenBoard(in.currentBoard, puzzle);
-  for (int i = 0; i < 81; ++i) in.statusBoard[i] = puzzle[i] == ' ' ? kAllCandidates : cell::kFixed;
+  for (int i = 0; i < 81; ++i) in.statusBoard[i] = puzzle[i] == ' ' ? kAllCandidates : cell::kGiven;
   const UiFonts fonts;
   in.smallPrn = fonts.smallPrn;
   in.bigPrn = fonts.bigPrn;

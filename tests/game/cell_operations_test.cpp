@@ -54,7 +54,7 @@ TEST_F(GameTest, LevelTwoFallsBackToLevelOneWithoutAUniqueSolution) {
   const int other = EmptyCells()[0];
   char given = 0;
   for (int k = other / 9 * 9; k < other / 9 * 9 + 9 && !given; ++k)
-    if (p.state.statusBoard[k] & cell::kFixed) given = kSolvedGrid[k];
+    if (p.state.statusBoard[k] & cell::kGiven) given = kSolvedGrid[k];
   ASSERT_NE(given, 0);
   Type(other, given);
   EXPECT_FALSE(IsSolved(p.state.currentBoard[other]));

@@ -117,7 +117,7 @@ TEST_F(GameTest, SolveCellAndHintsMarkTheirHelp) {
   p.state.selectedCell = cell;
   ASSERT_EQ(RunCommand(p, cmd::kSolveCell), 0);
   EXPECT_EQ(DigitOf(p.state.currentBoard[cell]), kSolvedGrid[cell] - '0');
-  EXPECT_EQ(p.state.statusBoard[cell] & (cell::kFixed | cell::kHelped), cell::kFixed | cell::kHelped);
+  EXPECT_EQ(p.state.statusBoard[cell] & (cell::kGiven | cell::kHelped), cell::kGiven | cell::kHelped);
   EXPECT_EQ(GivensText(p.state)[cell], kSolvedGrid[cell]);  // counts as a given now
 
   const int other = EmptyCells()[0];

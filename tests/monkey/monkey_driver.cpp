@@ -60,7 +60,7 @@ std::string CellProblem(const GameState& s, const HistoryStep& shown) {
     if (!IsDigitOrEmpty(s.currentBoard[i])) return "board word " + std::to_string(s.currentBoard[i]) + at;
     const uint16_t status = s.statusBoard[i];
     if (status & 0x1C01) return "status word " + std::to_string(status) + at;
-    if ((status & cell::kFixed) && !IsSolved(s.currentBoard[i])) return "fixed cell without a digit" + at;
+    if ((status & cell::kGiven) && !IsSolved(s.currentBoard[i])) return "fixed cell without a digit" + at;
     if (s.currentBoard[i] != shown.currentBoard[i] || status != shown.statusBoard[i])
       return "the shown game differs from the displayed history step" + at;
   }
@@ -225,7 +225,7 @@ bool MonkeyDriver::HistoryKeepsTheRules() const {
   for (const HistoryStep& step : program_->history.steps()) {
     for (int i = 0; i < 81; ++i) {
       if (!IsDigitOrEmpty(step.currentBoard[i]) || (step.statusBoard[i] & 0x1C01)) return false;
-      if ((step.statusBoard[i] & cell::kFixed) && !IsSolved(step.currentBoard[i])) return false;
+      if ((step.statusBoard[i] & cell::kGiven) && !IsSolved(step.currentBoard[i])) return false;
     }
     if (step.selectedCell < -1 || step.selectedCell > 80) return false;
     if (step.gameStatus & (status::kBusySolving | status::kBusyEnumerating | status::kBusyGenerating)) return false;
