@@ -1,7 +1,8 @@
 #include "game/cell_operations.h"
 
 #include "engine/propagate.h"
-#include "game/game_progress.h"
+#include "game/game_clock.h"
+#include "game/game_end.h"
 #include "game/history_navigation.h"
 #include "game/program.h"
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "game/game_end.h"
 #include "game/history_navigation.h"
 #include "game/program.h"
 #include "game/state_file.h"

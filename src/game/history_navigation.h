@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/host.h"
 
 namespace kx {
 

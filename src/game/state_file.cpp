@@ -9,6 +9,7 @@
 
 #include "base/byte_order.h"
 #include "base/replace_file.h"
+#include "game/game_clock.h"
 #include "game/history_navigation.h"
 #include "game/program.h"
 #include "text/text_format.h"

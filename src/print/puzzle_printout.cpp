@@ -93,7 +93,6 @@ int PrintWindowJob(PrintEngine& engine, const PrintContext& context, const std::
 
 namespace {
 
-
 // Grid geometry of a picture: cell size c, thick lines t, thin lines n.
 struct Grid {
   int c = 0, t = 0, n = 0;

@@ -6,7 +6,8 @@
 #include "engine/difficulty.h"
 #include "game/cell_operations.h"
 #include "game/symbol_sets.h"
-#include "game/game_progress.h"
+#include "game/game_clock.h"
+#include "game/game_end.h"
 #include "game/history_navigation.h"
 #include "game/printouts.h"
 

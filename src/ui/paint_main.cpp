@@ -7,7 +7,6 @@ namespace kx {
 
 namespace {
 
-
 void PaintBackground(const PaintContext& c) {
   const WindowLayout& l = c.layout;
   const Rect client{0, 0, l.clientWidth, l.clientHeight};

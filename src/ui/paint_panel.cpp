@@ -10,7 +10,6 @@ namespace kx {
 
 namespace {
 
-
 Rect Inset(const Rect& r, int by) { return {r.left + by, r.top + by, r.right - by, r.bottom - by}; }
 
 // Green through yellow to red, column by column.

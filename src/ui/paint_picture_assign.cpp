@@ -5,7 +5,6 @@ namespace kx {
 
 namespace {
 
-
 // The crop outline changes colour with the blink phase so that it shows
 // on any picture.
 Color BlinkOutline(Color c, unsigned phase) {

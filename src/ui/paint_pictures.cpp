@@ -8,7 +8,6 @@ namespace kx {
 
 namespace {
 
-
 ImageView ViewOf(const DigitBitmap& b, int variant) {
   return {b.header.width, b.header.height, static_cast<int>(BitmapStride(b.header.width, 24)), true,
           b.Variant(variant)};

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "game/game_progress.h"
+#include "game/game_clock.h"
+#include "game/game_end.h"
 #include "game/statistics.h"
 #include "game_fixture.h"
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "game/game_end.h"
 #include "game_fixture.h"
 
 namespace kx {

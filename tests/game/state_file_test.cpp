@@ -5,7 +5,8 @@
 
 #include "game/commands.h"
 #include "game/file_commands.h"
-#include "game/game_progress.h"
+#include "game/game_clock.h"
+#include "game/game_end.h"
 #include "game_fixture.h"
 
 namespace kx {

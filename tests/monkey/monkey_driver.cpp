@@ -9,6 +9,7 @@
 #include "../support/scripted_host.h"
 #include "app/startup.h"
 #include "game/commands.h"
+#include "game/game_clock.h"
 #include "game/history_navigation.h"
 #include "game/state_file.h"
 #include "game/statistics.h"
