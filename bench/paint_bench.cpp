@@ -30,7 +30,9 @@ void PaintFrame(benchmark::State& state) {
   }
   for (auto _ : state) {
     kx::QtCanvas canvas(&image);
-    benchmark::DoNotOptimize(kx::PaintMainWindow(canvas, program, window, fonts));
+    const kx::WindowLayout layout = kx::LayOutMainWindow(canvas, program, fonts);
+    kx::PaintMainWindow(canvas, program, window, fonts, layout);
+    benchmark::DoNotOptimize(layout);
     ++window.blinkPhase;
   }
 }

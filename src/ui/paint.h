@@ -11,15 +11,21 @@ namespace kx {
 // Everything one paint of the main window reads.
 struct PaintContext {
   Canvas& canvas;
-  Program& program;
-  MainWindowState& window;
+  const Program& program;
+  const MainWindowState& window;
   const UiFonts& fonts;
   const WindowLayout& layout;
 };
 
-// Paints the whole client area and returns the geometry it used, whose
-// rectangles input then hit-tests.
-WindowLayout PaintMainWindow(Canvas& canvas, Program& program, MainWindowState& window, const UiFonts& fonts);
+// Works out everything a frame shows before it is drawn: the geometry for
+// the canvas's size (the field rectangles input hit-tests are written into
+// the program's field table), the picture assignment's fields, source
+// picture and crop, and the digit pictures at the frame's size.
+WindowLayout LayOutMainWindow(Canvas& canvas, Program& program, const UiFonts& fonts);
+
+// Draws the whole client area from that layout; it changes nothing else.
+void PaintMainWindow(Canvas& canvas, const Program& program, const MainWindowState& window, const UiFonts& fonts,
+                     const WindowLayout& layout);
 
 // The parts of a paint, in the order they are drawn.
 void PaintBoard(const PaintContext& c);

@@ -88,13 +88,22 @@ void DrawNoticeBox(Canvas& canvas, const Rect& t, std::string_view text) {
   canvas.DrawWrappedText(t, text, Rgb(0, 0, 255), false);
 }
 
-WindowLayout PaintMainWindow(Canvas& canvas, Program& program, MainWindowState& window, const UiFonts& fonts) {
+WindowLayout LayOutMainWindow(Canvas& canvas, Program& program, const UiFonts& fonts) {
   WindowLayout layout = ComputeLayout(canvas, fonts, canvas.Width(), canvas.Height(), program.fields);
+  if (program.pictures.assign.Active() && program.settings.IsPictureSet()) {
+    LayOutPictureAssignMode(canvas, program, fonts, layout);
+  }
+  PrepareDigitBitmaps(program, layout);
+  return layout;
+}
+
+void PaintMainWindow(Canvas& canvas, const Program& program, const MainWindowState& window, const UiFonts& fonts,
+                     const WindowLayout& layout) {
   const PaintContext c{canvas, program, window, fonts, layout};
   if (program.pictures.assign.Active() && program.settings.IsPictureSet()) {
-    PaintPictureAssignMode(c, layout);
+    PaintPictureAssignMode(c);
     PaintNotice(c);
-    return layout;
+    return;
   }
   PaintBackground(c);
   PaintTitleLine(c);
@@ -108,7 +117,6 @@ WindowLayout PaintMainWindow(Canvas& canvas, Program& program, MainWindowState& 
   PaintWaitNotice(c);
   PaintLargePicture(c, 0, 0);
   PaintNotice(c);
-  return layout;
 }
 
 }  // namespace kx

@@ -39,7 +39,7 @@ bool BlinksRed(unsigned blinkPhase) { return (blinkPhase & 1) == 0; }
 }  // namespace
 
 void PaintFunctionFields(const PaintContext& c) {
-  Program& p = c.program;
+  const Program& p = c.program;
   c.canvas.SelectFont(c.fonts.small);
   for (int i = 0; i < p.fields.Count(); ++i) {
     const FunctionField& f = p.fields[i];

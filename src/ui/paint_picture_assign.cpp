@@ -38,23 +38,60 @@ void FrameTwice(Canvas& canvas, const Rect& r, Color colour) {
 
 }  // namespace
 
-void PaintPictureAssignMode(const PaintContext& c, WindowLayout& l) {
-  Program& p = c.program;
-  Canvas& canvas = c.canvas;
-  canvas.FillRect({0, 0, l.clientWidth, l.clientHeight}, Rgb(128, 128, 255));
+namespace {
 
+// The nine pictures stand in a column right of their symbols.
+int PictureColumn(const WindowLayout& l) { return l.bigCharSize.width + 10; }
+
+Rect PictureSquare(const WindowLayout& l, int i) {
+  const int size = l.cellSize, gap = (l.clientHeight - 9 * size) / 10, column = PictureColumn(l);
+  return {column, gap + i * (size + gap), column + size, gap + i * (size + gap) + size};
+}
+
+}  // namespace
+
+void LayOutPictureAssignMode(Canvas& canvas, Program& p, const UiFonts& fonts, WindowLayout& l) {
   for (Rect& r : l.cells) r = {-1, -1, -1, -1};
   for (Rect& r : l.digitKeys) r = {-1, -1, -1, -1};
   l.digitFrame = l.digitInner = {-1, -1, -1, -1};
+  for (int i = 0; i < 9; ++i) {
+    const Rect r = PictureSquare(l, i);
+    l.cells[i] = {r.left - l.bigCharSize.width, r.top, r.right, r.bottom};
+  }
 
-  const int size = l.cellSize;
-  const DigitBitmaps* bitmaps = DigitBitmapsFor(c, {size, size});
-  const int column = l.bigCharSize.width + 10;
-  const int gap = (l.clientHeight - 9 * size) / 10;
+  // The three fields of this mode in one row at the top.
+  p.fields.Clear();
+  canvas.SelectFont(fonts.small);
+  int x = PictureColumn(l) + l.cellSize + 10;
+  const int fieldTop = 5;
+  int fieldBottom = fieldTop;
+  for (int id : {command::kChoosePictureSource, command::kAssignPicture, command::kEndPictureAssignment}) {
+    const std::string label = FieldLabel(id, p.settings);
+    p.fields.AddFunctionField(label, false, nullptr, id);
+    const Size text = canvas.MeasureText(label);
+    const Rect r{x, fieldTop, x + text.width + 10, fieldTop + text.height + 4};
+    p.fields[p.fields.Count() - 1].rect = r;
+    x = r.right + 10;
+    fieldBottom = r.bottom;
+  }
+
+  const Rect area{PictureColumn(l) + l.cellSize + 10, fieldBottom + 5, l.clientWidth - 5, l.clientHeight - 5};
+  LoadSourcePicture(p, area);
+  PictureAssignState& a = p.pictures.assign;
+  if (!a.shownPicture.pixels.empty() && a.cropState == 1) a.cropRect = a.shownRect;
+}
+
+void PaintPictureAssignMode(const PaintContext& c) {
+  const Program& p = c.program;
+  const WindowLayout& l = c.layout;
+  Canvas& canvas = c.canvas;
+  canvas.FillRect({0, 0, l.clientWidth, l.clientHeight}, Rgb(128, 128, 255));
+
+  const DigitBitmaps* bitmaps = DigitBitmapsFor(c);
   const char* symbols = SymbolText(p.settings.SymbolSet());
   canvas.SelectFont(c.fonts.big);
   for (int i = 0; i < 9; ++i) {
-    const Rect r{column, gap + i * (size + gap), column + size, gap + i * (size + gap) + size};
+    const Rect r = PictureSquare(l, i);
     if (bitmaps) {
       const DigitBitmap& b = bitmaps->digits[i];
       canvas.DrawImage({b.header.width, b.header.height, static_cast<int>(BitmapStride(b.header.width, 24)), true,
@@ -63,39 +100,23 @@ void PaintPictureAssignMode(const PaintContext& c, WindowLayout& l) {
     }
     const Color colour = i == p.state.selectedCell ? Rgb(255, 255, 0) : Rgb(96, 96, 224);
     FrameTwice(canvas, r, colour);
-    canvas.DrawText(r.left - l.bigCharSize.width - 3, r.top + (size - l.bigCharSize.height) / 2,
+    canvas.DrawText(r.left - l.bigCharSize.width - 3, r.top + (l.cellSize - l.bigCharSize.height) / 2,
                     std::string_view(symbols + i, 1), colour);
-    l.cells[i] = {r.left - l.bigCharSize.width, r.top, r.right, r.bottom};
   }
 
-  // The three fields of this mode in one row at the top.
-  p.fields.Clear();
   canvas.SelectFont(c.fonts.small);
-  int x = column + size + 10;
-  const int fieldTop = 5;
-  int fieldBottom = fieldTop;
-  for (int id : {command::kChoosePictureSource, command::kAssignPicture, command::kEndPictureAssignment}) {
-    const std::string label = FieldLabel(id, p.settings);
-    p.fields.AddFunctionField(label, false, nullptr, id);
-    const Size text = canvas.MeasureText(label);
-    const Rect r{x, fieldTop, x + text.width + 10, fieldTop + text.height + 4};
-    FunctionField& f = p.fields[p.fields.Count() - 1];
-    f.rect = r;
-    const bool hovered = p.interaction.hoverField == p.fields.Count() - 1;
-    canvas.FillRect(r, hovered ? Rgb(240, 240, 208) : Rgb(224, 224, 192));
-    canvas.FrameRect(r, kBlack);
-    canvas.DrawText(r.left + 5, r.top + 2, label, kBlack);
-    x = r.right + 10;
-    fieldBottom = r.bottom;
+  for (int i = 0; i < p.fields.Count(); ++i) {
+    const FunctionField& f = p.fields[i];
+    const bool hovered = p.interaction.hoverField == i;
+    canvas.FillRect(f.rect, hovered ? Rgb(240, 240, 208) : Rgb(224, 224, 192));
+    canvas.FrameRect(f.rect, kBlack);
+    canvas.DrawText(f.rect.left + 5, f.rect.top + 2, f.label, kBlack);
   }
 
-  const Rect area{column + size + 10, fieldBottom + 5, l.clientWidth - 5, l.clientHeight - 5};
-  LoadSourcePicture(p, area);
-  PictureAssignState& a = p.pictures.assign;
+  const PictureAssignState& a = p.pictures.assign;
   if (!a.shownPicture.pixels.empty()) {
     DrawDib(canvas, a.shownPicture, a.shownRect.left, a.shownRect.top);
     FrameTwice(canvas, a.shownRect, kBlack);
-    if (a.cropState == 1) a.cropRect = a.shownRect;
     if (a.UserCrop()) {
       Rect r = a.cropRect;
       if (r.left > r.right) std::swap(r.left, r.right);
@@ -103,7 +124,7 @@ void PaintPictureAssignMode(const PaintContext& c, WindowLayout& l) {
       DrawCropOutline(canvas, r, c.window.blinkPhase);
     }
   }
-  PaintLargePicture(c, column + size + 10, 0);
+  PaintLargePicture(c, PictureColumn(l) + l.cellSize + 10, 0);
 }
 
 }  // namespace kx

@@ -46,23 +46,37 @@ Size DigitPictureSize(const WindowLayout& l, bool rowsShown) {
   return {(1000 * ph) / l.cellSize * l.cellSize / 1000 + 1, ph};
 }
 
-const DigitBitmaps* DigitBitmapsFor(const PaintContext& c, Size size) {
-  Program& p = c.program;
-  if (!p.settings.IsPictureSet() || size.width <= 0 || size.height <= 0) return nullptr;
+Size FrameDigitPictureSize(const Program& p, const WindowLayout& l) {
+  if (p.pictures.assign.Active()) return {l.cellSize, l.cellSize};
+  return DigitPictureSize(l, !p.settings.HideCandidateRows());
+}
+
+void PrepareDigitBitmaps(Program& p, const WindowLayout& l) {
+  const Size size = FrameDigitPictureSize(p, l);
+  if (!p.settings.IsPictureSet() || size.width <= 0 || size.height <= 0) return;
   DigitBitmaps& bitmaps = p.pictures.digitBitmaps;
   const int set = p.settings.SymbolSet() - 4;
   // Scaled from their files straight to the screen's pixels, so that a
   // dense screen shows them as sharp as it can.
-  const int width = c.layout.DevicePixels(size.width), height = c.layout.DevicePixels(size.height);
+  const int width = l.DevicePixels(size.width), height = l.DevicePixels(size.height);
   if (!bitmaps.Matches(set, width, height)) BuildDigitBitmaps(bitmaps, set, width, height);
-  return bitmaps.pictureSet == set ? &bitmaps : nullptr;
+}
+
+const DigitBitmaps* DigitBitmapsFor(const PaintContext& c) {
+  const Program& p = c.program;
+  const Size size = FrameDigitPictureSize(p, c.layout);
+  const DigitBitmaps& bitmaps = p.pictures.digitBitmaps;
+  const bool prepared = p.settings.IsPictureSet() && size.width > 0 && size.height > 0 &&
+                        bitmaps.Matches(p.settings.SymbolSet() - 4, c.layout.DevicePixels(size.width),
+                                        c.layout.DevicePixels(size.height));
+  return prepared ? &bitmaps : nullptr;
 }
 
 void PaintPictureDigit(const PaintContext& c, const Rect& square, int digit, int variant, std::string_view symbol,
                        Color originColour) {
   const bool rowsShown = !c.program.settings.HideCandidateRows();
   const Size size = DigitPictureSize(c.layout, rowsShown);
-  const DigitBitmaps* bitmaps = DigitBitmapsFor(c, size);
+  const DigitBitmaps* bitmaps = DigitBitmapsFor(c);
   if (!bitmaps) return;
   c.canvas.DrawImage(ViewOf(bitmaps->digits[digit - 1], variant),
                      {square.left, square.top, square.left + size.width, square.top + size.height}, BlitMode::Copy);
@@ -81,7 +95,7 @@ void PaintHoveredDigitPicture(const PaintContext& c) {
   const int key = c.program.interaction.hoverDigitKey;
   if (key < 0 || key > 8) return;
   const Size size = DigitPictureSize(c.layout, !c.program.settings.HideCandidateRows());
-  const DigitBitmaps* bitmaps = DigitBitmapsFor(c, size);
+  const DigitBitmaps* bitmaps = DigitBitmapsFor(c);
   if (!bitmaps) return;
   const int left = c.layout.digitInner.right + 5, top = c.layout.digitInner.top + 1;
   const Rect r{left, top, left + size.width, top + size.height};

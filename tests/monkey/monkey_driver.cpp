@@ -148,7 +148,8 @@ void MonkeyDriver::Paint(bool whole) {
     if (frame_.width() != width_ || frame_.height() != height_) frame_ = QImage(width_, height_, QImage::Format_RGB32);
     {
       QtCanvas canvas(&frame_);
-      layout_ = PaintMainWindow(canvas, *program_, window_, fonts_);
+      layout_ = LayOutMainWindow(canvas, *program_, fonts_);
+      PaintMainWindow(canvas, *program_, window_, fonts_, layout_);
     }
     if (frameHashes_) {
       std::fprintf(frameHashes_, "%d %dx%d %016llx\n", events_, frame_.width(), frame_.height(),

@@ -56,7 +56,8 @@ TEST_F(UiTest, MarginOnlyWhenTheLayoutIsSmallerThanTheClient) {
     QImage image(w + dw, h + dh, QImage::Format_RGB32);
     image.fill(Qt::magenta);
     QtCanvas canvas(&image);
-    layout = PaintMainWindow(canvas, p, window, fonts);
+    layout = LayOutMainWindow(canvas, p, fonts);
+    PaintMainWindow(canvas, p, window, fonts, layout);
     for (int y = 0; y < image.height(); ++y)
       for (int x = 0; x < image.width(); ++x) ASSERT_NE(image.pixel(x, y), qRgb(255, 0, 255)) << x << "," << y;
   }

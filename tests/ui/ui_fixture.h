@@ -15,7 +15,8 @@ class UiTest : public GameTest {
   QImage Paint(int width = 874, int height = 654) {
     QImage image(width, height, QImage::Format_RGB32);
     QtCanvas canvas(&image);
-    layout = PaintMainWindow(canvas, p, window, fonts);
+    layout = LayOutMainWindow(canvas, p, fonts);
+    PaintMainWindow(canvas, p, window, fonts, layout);
     return image;
   }
   void FitFonts(int width, int height) {

@@ -68,7 +68,8 @@ QImage MainWindow::PaintFrame() {
   frame.setDevicePixelRatio(ratio);
   {
     QtCanvas canvas(&frame);
-    layout_ = PaintMainWindow(canvas, program_, state_, fonts_);
+    layout_ = LayOutMainWindow(canvas, program_, fonts_);
+    PaintMainWindow(canvas, program_, state_, fonts_, layout_);
   }
   // The state file keeps the size the layout needs, not the one dragged.
   program_.window.width = layout_.neededWidth;
