@@ -14,15 +14,14 @@ foreach(size IN LISTS KX_ICON_SIZES)
 endforeach()
 install(FILES assets/icons/kx-sudoku.svg DESTINATION ${icon_theme}/scalable/apps RENAME ${KX_APP_ID}.svg)
 
-# Manual pages, compressed as Debian keeps them.
+# Manual pages, with the project's version, compressed as Debian keeps them.
 find_program(KX_GZIP gzip REQUIRED)
 set(manuals)
 foreach(page kx-sudoku.6 kx-sudoku-cli.1)
-  set(packed ${PROJECT_BINARY_DIR}/man/${page}.gz)
-  add_custom_command(OUTPUT ${packed}
-    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/assets/man/${page} ${PROJECT_BINARY_DIR}/man/${page}
-    COMMAND ${KX_GZIP} -9nf ${PROJECT_BINARY_DIR}/man/${page}
-    DEPENDS assets/man/${page} VERBATIM)
+  set(plain ${PROJECT_BINARY_DIR}/man/${page})
+  configure_file(assets/man/${page}.in ${plain} @ONLY)
+  set(packed ${plain}.gz)
+  add_custom_command(OUTPUT ${packed} COMMAND ${KX_GZIP} -9nkf ${plain} DEPENDS ${plain} VERBATIM)
   string(REGEX MATCH "[0-9]$" section ${page})
   install(FILES ${packed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section})
   list(APPEND manuals ${packed})

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "../support/puzzles.h"
@@ -19,17 +17,12 @@ constexpr const char* kManySolutions =
     " 4   3         1 5   4 2   8       1  6  93  9      2      89  43   6    9 3   1 ";
 constexpr size_t kHeaderBytes = 16 + 85 + 12;
 
-std::string ReadAll(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Looks at the log at every pump call, as a reader or a crash would.
 class WatchingHost : public SolverHost {
  public:
   int PumpProgressWindow() override {
     ++calls;
-    if (ReadAll(kSolutionLogFile).size() != kHeaderBytes + 104 * solver->SolutionCount()) ++notOnDisk;
+    if (test::ReadFile(kSolutionLogFile).size() != kHeaderBytes + 104 * solver->SolutionCount()) ++notOnDisk;
     return 0;
   }
   std::optional<uint64_t> FreeDiskBytes() override { return freeDisk; }

@@ -27,9 +27,8 @@ class ProgramHelpTest : public HelpTest {
 };
 
 TEST_F(ProgramHelpTest, BuiltInCopyIsTheCompiledSource) {
-  std::ifstream in(KX_HELP_SOURCE, std::ios::binary);
-  ASSERT_TRUE(in) << KX_HELP_SOURCE;
-  std::string source((std::istreambuf_iterator<char>(in)), {});
+  const std::string source = ReadFile(KX_HELP_SOURCE);
+  ASSERT_FALSE(source.empty()) << KX_HELP_SOURCE;
   ASSERT_EQ(Compile(source, 0, kDefaultHelpTitle), 0) << LastBox();
   auto bytes = BuiltinHelpFile();
   EXPECT_EQ(ReadFile("out.kxh"), std::string(bytes.begin(), bytes.end()));

@@ -3,9 +3,8 @@
 #include <QHash>
 #include <QString>
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
+#include "../support/read_file.h"
 #include "../support/scripted_host.h"
 #include "app/startup.h"
 #include "game/commands.h"
@@ -22,11 +21,6 @@ namespace {
 
 constexpr int kWorkAreaWidth = 2000, kWorkAreaHeight = 1500;
 constexpr const char* kRoundTripFile = "KX_monkey_check.ini";
-
-std::vector<uint8_t> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
 
 // The clock of a run: one second of local time per event, so that saved
 // games made by different events get different names.
@@ -292,7 +286,7 @@ std::string MonkeyDriver::CheckInvariants() {
 std::string MonkeyDriver::CheckRoundTrip() {
   Program& p = *program_;
   if (!WriteStateFile(p, kRoundTripFile)) return "the state file could not be written";
-  const std::vector<uint8_t> bytes = ReadBytes(kRoundTripFile);
+  const std::vector<uint8_t> bytes = test::ReadFile<std::vector<uint8_t>>(kRoundTripFile);
   test::ScriptedHost quiet;
   Program copy(quiet);
   copy.solver.SetWritesCurrentSolutionFile(false);

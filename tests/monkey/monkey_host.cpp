@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
+#include "../support/read_file.h"
 #include "game/state_file.h"
 
 namespace kx::monkey {
@@ -13,11 +13,6 @@ namespace kx::monkey {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void WriteAll(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
@@ -115,7 +110,7 @@ std::string MonkeyHost::ChoosePicture() {
 }
 
 std::string MonkeyHost::Damaged(const std::string& source, const std::string& name) {
-  std::string bytes = ReadAll(source);
+  std::string bytes = test::ReadFile(source);
   const auto at = [&] { return choices_.Below(static_cast<uint32_t>(bytes.size())); };
   switch (bytes.empty() ? 3 : choices_.Below(4)) {
     case 0:  // cut short

@@ -166,7 +166,7 @@ TEST_F(BmpTest, WrittenFilesHaveTheFixedLayoutAndReadBack) {
   dib.header.yPelsPerMeter = 1417;
   test::WriteBytes("out.bmp", Bytes(1000, 0xAA));  // replaced, not overwritten in place
   ASSERT_EQ(WriteBmpFile("out.bmp", dib), 0);
-  Bytes file = test::ReadBytes("out.bmp");
+  Bytes file = test::ReadFile<Bytes>("out.bmp");
   ASSERT_EQ(file.size(), 54u + 9 * 40);
   EXPECT_EQ(GetU32(&file[2]), file.size());
   EXPECT_EQ(GetU32(&file[10]), 54u);

@@ -39,7 +39,7 @@ Bytes Inserted(Bytes jpeg, size_t at, const Bytes& piece) {
 
 class JpegTest : public test::TempDirTest {
  protected:
-  static Bytes Load(const std::string& name) { return test::ReadBytes(test::PictureData(name)); }
+  static Bytes Load(const std::string& name) { return test::ReadFile<Bytes>(test::PictureData(name)); }
   int Decode(const Bytes& jpeg, Dib* out) {
     test::WriteBytes("in.jpg", jpeg);
     return DecodeJpegFile("in.jpg", out);

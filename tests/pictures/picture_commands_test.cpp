@@ -35,7 +35,7 @@ TEST_F(PictureCommandsTest, ConvertsAndNamesErrors) {
   ASSERT_EQ(ReadBmpFile("copy.bmp", &written), 0);
   EXPECT_EQ(written.header.width, 13);
 
-  test::WriteBytes("plain.jpg", test::ReadBytes(test::PictureData("arithmetic.jpg")));
+  test::WriteBytes("plain.jpg", test::ReadFile<test::Bytes>(test::PictureData("arithmetic.jpg")));
   EXPECT_EQ(Run(RunJpegToBmp, {"plain.jpg", "x.bmp"}), 1);
   EXPECT_EQ(errText, "error 1020\n");
   EXPECT_EQ(Run(RunBmpToBmp, {test::PictureData("s420.jpg"), "x.bmp"}), 1);

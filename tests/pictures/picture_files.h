@@ -3,13 +3,13 @@
 #include <cmath>
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "../support/read_file.h"
 #include "pictures/dib.h"
 
 namespace kx::test {
@@ -17,11 +17,6 @@ namespace kx::test {
 using Bytes = std::vector<uint8_t>;
 
 inline std::string PictureData(const std::string& name) { return std::string(KX_TEST_DATA_DIR) + "/pictures/" + name; }
-
-inline Bytes ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
-}
 
 inline void WriteBytes(const std::string& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary);
@@ -35,7 +30,7 @@ struct RgbPicture {
 };
 
 inline RgbPicture ReadPnm(const std::string& path) {
-  Bytes data = ReadBytes(path);
+  Bytes data = ReadFile<Bytes>(path);
   std::string text(data.begin(), data.end());
   std::istringstream in(text);
   std::string magic;

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
 #include <unistd.h>
+
+#include "read_file.h"
 
 namespace kx::test {
 
@@ -14,10 +14,7 @@ namespace kx::test {
 // addresses its files by relative names.
 class TempDirTest : public ::testing::Test {
  public:
-  static std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  static std::string ReadFile(const std::filesystem::path& path) { return test::ReadFile(path); }
 
  protected:
   void SetUp() override {

@@ -40,7 +40,7 @@ bool IsSystemKey(int qtKey, Qt::KeyboardModifiers modifiers) {
 }
 
 MainWindow::MainWindow(Program& program) : program_(program) {
-  setWindowTitle("KX-Sudoku V.1.13");
+  setWindowTitle("KX-Sudoku V." KX_VERSION);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
