@@ -419,6 +419,12 @@ int Toggle(Program& p, const CommandHooks&) {
   return SettingChanged(p);
 }
 
+template <void (SettingsWord::*kNextValue)()>
+int Cycle(Program& p, const CommandHooks&) {
+  (p.settings.*kNextValue)();
+  return SettingChanged(p);
+}
+
 template <SettingsBit kBit>
 int ShownBit(const SettingsWord& s) {
   return (s.bits() >> kBit) & 1u;
@@ -494,11 +500,7 @@ constexpr CommandRow kCommands[] = {
        {"Symbolik: \"KXS1x.BMP\"", kSymbolSetText},
        {"Symbolik: \"KXS2x.BMP\"", kSymbolSetText},
        {"Symbolik: \"KXS3x.BMP\"", kSymbolSetText}}}},
-    {kValidation,
-     [](Program& p, const CommandHooks&) {
-       p.settings.CycleValidationLevel();
-       return SettingChanged(p);
-     },
+    {kValidation, Cycle<&SettingsWord::CycleValidationLevel>,
      [](const SettingsWord& s) { return s.ValidationLevel() < 3 ? s.ValidationLevel() : -1; },
      {{{"Keine Eingabe-Ziffern - Prüfung", kNoValidationText},
        {"Eingabe-Ziffern werden geprüft", kCheckValidationText},
@@ -506,11 +508,7 @@ constexpr CommandRow kCommands[] = {
     {kAfterGenerating, Toggle<kBitMoreSelection>, ShownBit<kBitMoreSelection>,
      {{{"Nach Spielauswahl sofort spielen", kPlayAtOnceText},
        {"Nach Spielauswahl weitere Auswahl", kKeepSelectingText}}}},
-    {kContinuation,
-     [](Program& p, const CommandHooks&) {
-       p.settings.CycleContinuationPolicy();
-       return SettingChanged(p);
-     },
+    {kContinuation, Cycle<&SettingsWord::CycleContinuationPolicy>,
      [](const SettingsWord& s) { return s.ContinuationPolicy(); },
      {{{"Spielverlauf: Kein Spielen möglich", kNoResumeText},
        {"Spielverlauf: Hinten anhängen", kResumeAppendText},
