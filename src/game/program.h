@@ -12,6 +12,7 @@
 #include "game/symbol_pictures.h"
 #include "platform/host.h"
 #include "platform/progress_window.h"
+#include "print/print_platform.h"
 
 namespace kx {
 
@@ -58,6 +59,10 @@ class Program : public SolverHost {
   Generator generator;
   // Shown while all solutions are searched; none without a window.
   ProgressWindow* progress = nullptr;
+  // What the platform lends the printouts (without a device nothing is
+  // printed), and the printer state kept from job to job.
+  PrintPlatform print;
+  PrintEngine printEngine;
 
   // SolverHost
   void SearchDisplayHook(const Board& board, int cellIndex) override;
