@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
   const int width = size.width(), height = size.height();
   window.resize(width, height);
   window.move(work.left() + (work.width() - width) / 3, work.top() + (work.height() - height) / 3);
-  kx::InitHelpWindows(&window);
+  kx::HelpWindows helpWindows(program.helpWindows, &window);
 
   kx::QtProgressWindow progress(&window);
   program.progress = &progress;

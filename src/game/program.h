@@ -10,6 +10,8 @@
 #include "game/history.h"
 #include "game/settings_word.h"
 #include "game/symbol_pictures.h"
+#include "help/help_windows.h"
+#include "help/open_help.h"
 #include "platform/host.h"
 #include "platform/progress_window.h"
 #include "print/print_platform.h"
@@ -63,6 +65,10 @@ class Program : public SolverHost {
   // printed), and the printer state kept from job to job.
   PrintPlatform print;
   PrintEngine printEngine;
+  // The open help windows (none can open until the platform makes the
+  // table usable), and the guard of a help opening under way.
+  HelpWindowTable helpWindows;
+  HelpOpenState helpOpening;
 
   // SolverHost
   void SearchDisplayHook(const Board& board, int cellIndex) override;
