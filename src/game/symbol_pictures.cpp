@@ -123,7 +123,7 @@ int Assign(Program& p) {
   const std::string name = DigitBmpName(p.settings.SymbolSet() - 4, marked + 1);
   const std::string scratch = name + ".new";
   std::error_code ec;
-  if (ScaleDib(&out, 0, 0, outW, outH, sx, sy, sw, sh, source) < 0 || WriteBmpFile(scratch, out) != 0 ||
+  if (ScaleDib(out, 0, 0, outW, outH, sx, sy, sw, sh, source) < 0 || WriteBmpFile(scratch, out) != 0 ||
       (std::filesystem::rename(scratch, name, ec), ec)) {
     std::filesystem::remove(scratch, ec);
     FailBeep(p);
@@ -171,7 +171,7 @@ void LoadSourcePicture(Program& p, const Rect& area) {
   Dib shown;
   shown.header = MakeHeader24(fit.width, fit.height);
   shown.pixels.assign(shown.header.sizeImage, 0);
-  if (ScaleDib(&shown, 0, 0, fit.width, fit.height, 0, 0, s.header.width, s.header.height, s) < 0) return;
+  if (ScaleDib(shown, 0, 0, fit.width, fit.height, 0, 0, s.header.width, s.header.height, s) < 0) return;
   a.shownPicture = std::move(shown);
   const int left = area.left + (area.Width() - fit.width) / 2, top = area.top + (area.Height() - fit.height) / 2;
   a.shownRect = {left, top, left + fit.width, top + fit.height};

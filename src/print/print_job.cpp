@@ -332,7 +332,7 @@ int Job::Transfer(const Dib& image, int sx, int sy, int sw, int sh, const Rect& 
   Dib scaled;
   scaled.header = MakeHeader24(w, h);
   scaled.pixels.assign(stride * h, 0xFF);
-  if (ScaleDib(&scaled, 0, 0, w, h, sx, sy, sw, sh, image, 256, 256) < 0) return 114;
+  if (ScaleDib(scaled, 0, 0, w, h, sx, sy, sw, sh, image, 256, 256) < 0) return 114;
   if (!caps_.dibToDevice && !caps_.stretchDib && !caps_.stretchBlt && !caps_.bitBlt) {
     ctx_.host->Beep(BeepKind::Simple);
     return 2000000;
