@@ -25,7 +25,7 @@ void CheckForWin(Program& p) {
       s.noticeText += "\n\nDer gesamte Spielverlauf wurde in der Datei\n\n\"" + name + "\"\n\ngespeichert!\n";
     }
   }
-  s.noticeTicks = 258;  // shown, two seconds at least
+  s.noticeTicks = notice::kShown | notice::kWinSeconds;
   BuildFunctionFields(p, s.gameStatus & ~status::kSettings);
 }
 
@@ -45,7 +45,7 @@ void AdvanceClock(Program& p) {
 }
 
 void NoticeTick(Program& p) {
-  if (p.state.noticeTicks & 0xFF) --p.state.noticeTicks;
+  if (p.state.noticeTicks & notice::kSecondsLeft) --p.state.noticeTicks;
 }
 
 }  // namespace kx

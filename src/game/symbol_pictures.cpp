@@ -72,7 +72,7 @@ int Enter(Program& p) {
   const int cell = p.state.selectedCell;
   const int digit = cell >= 0 && cell < 81 ? DigitOf(p.state.currentBoard[cell]) : 0;
   p.state.selectedCell = digit > 0 ? digit - 1 : 0;
-  p.pictures.assign.cropState = 1;
+  p.pictures.assign.cropState = CropState::WholePicture;
   p.pictures.assign.pictureArea = {};  // fitted anew by the next paint
   DropLargePicture(p);
   return 0;
@@ -84,7 +84,7 @@ int ChooseSource(Program& p) {
   if (!chosen) return 1;
   p.pictureSourcePath = *chosen;
   PictureAssignState& a = p.pictures.assign;
-  a.cropState = 1;
+  a.cropState = CropState::WholePicture;
   a.sourcePath.clear();
   a.pictureArea = {};
   return 0;
@@ -135,7 +135,7 @@ int Assign(Program& p) {
 
 int End(Program& p) {
   PictureAssignState& a = p.pictures.assign;
-  a.cropState = 0;
+  a.cropState = CropState::Off;
   a.shownPicture = Dib{};
   a.pictureArea = {};
   p.state.selectedCell = -1;
@@ -160,7 +160,7 @@ void LoadSourcePicture(Program& p, const Rect& area) {
   const bool sourceChanged = a.sourcePath != p.pictureSourcePath;
   if (!sourceChanged && area == a.pictureArea) return;
   a.pictureArea = area;
-  a.cropState = 1;
+  a.cropState = CropState::WholePicture;
   a.shownPicture = Dib{};
   a.shownRect = {};
   a.cropRect = {};
@@ -180,10 +180,11 @@ void LoadSourcePicture(Program& p, const Rect& area) {
 
 bool CropPress(PictureAssignState& a, int x, int y) {
   const Rect& s = a.shownRect;
-  if (a.cropState == 0 || a.cropState == 3 || s.Width() <= 0 || !Near(x, s.left, s.right) || !Near(y, s.top, s.bottom)) {
+  if (a.cropState == CropState::Off || a.cropState == CropState::Dragging || s.Width() <= 0 ||
+      !Near(x, s.left, s.right) || !Near(y, s.top, s.bottom)) {
     return false;
   }
-  a.cropState = 3;
+  a.cropState = CropState::Dragging;
   a.anchorX = std::clamp(x, s.left, s.right);
   a.anchorY = std::clamp(y, s.top, s.bottom);
   a.cropRect = {a.anchorX, a.anchorY, a.anchorX, a.anchorY};
@@ -191,14 +192,14 @@ bool CropPress(PictureAssignState& a, int x, int y) {
 }
 
 void CropMove(PictureAssignState& a, int x, int y, bool square) {
-  if (a.cropState != 3) return;
+  if (a.cropState != CropState::Dragging) return;
   FollowPointer(a, x, y);
   if (square) MakeSquare(a);
 }
 
 void CropRelease(PictureAssignState& a, int x, int y, bool square) {
-  if (a.cropState != 3) return;
-  a.cropState = 7;
+  if (a.cropState != CropState::Dragging) return;
+  a.cropState = CropState::Chosen;
   FollowPointer(a, x, y);
   if (square) MakeSquare(a);
   Rect& c = a.cropRect;

@@ -97,7 +97,7 @@ void PaintPictureAssignMode(const PaintContext& c, WindowLayout& l) {
   if (!a.shownPicture.pixels.empty()) {
     DrawDib(canvas, a.shownPicture, a.shownRect.left, a.shownRect.top);
     FrameTwice(canvas, a.shownRect, kBlack);
-    if (a.cropState == 1) a.cropRect = a.shownRect;
+    if (a.cropState == CropState::WholePicture) a.cropRect = a.shownRect;
     if (a.UserCrop()) {
       Rect r = a.cropRect;
       if (r.left > r.right) std::swap(r.left, r.right);
