@@ -53,7 +53,7 @@ void ScaleToCell(benchmark::State& state) {
   cell.header = kx::MakeHeader24(64, 64);
   cell.pixels.assign(cell.header.sizeImage, 0);
   for (auto _ : state) {
-    int result = kx::ScaleDib(&cell, 0, 0, 64, 64, 0, 0, 4000, 3000, source);
+    int result = kx::ScaleDib(cell, 0, 0, 64, 64, 0, 0, 4000, 3000, source);
     if (result != 3000) state.SkipWithError("scaling failed");
     benchmark::DoNotOptimize(cell.pixels.data());
   }

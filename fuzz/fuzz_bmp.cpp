@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   cell.header = kx::MakeHeader24(16, 16);
   cell.pixels.assign(cell.header.sizeImage, 0);
   int w = dib.header.width, h = dib.header.height;
-  if (kx::ScaleDib(&cell, 0, 0, 16, -16, 0, 0, w, h, dib) != h) __builtin_trap();
-  if (kx::ScaleDib(&cell, 2, 3, -5, 7, w / 3, h / 4, w - w / 3, h - h / 4, dib) != h - h / 4) __builtin_trap();
+  if (kx::ScaleDib(cell, 0, 0, 16, -16, 0, 0, w, h, dib) != h) __builtin_trap();
+  if (kx::ScaleDib(cell, 2, 3, -5, 7, w / 3, h / 4, w - w / 3, h - h / 4, dib) != h - h / 4) __builtin_trap();
   return 0;
 }

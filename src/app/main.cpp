@@ -18,6 +18,7 @@
 #include "game/game_clock.h"
 #include "game/program.h"
 #include "game/state_file.h"
+#include "platform/qt/connect_printing.h"
 #include "platform/qt/desktop_integration.h"
 #include "platform/qt/help_window.h"
 #include "platform/qt/main_window.h"
@@ -27,8 +28,6 @@
 #include "platform/qt/single_instance.h"
 #include "platform/qt/qt_print_device.h"
 #include "platform/qt/qt_print_progress.h"
-#include "print/print_platform.h"
-#include "ui/fonts.h"
 
 namespace {
 
@@ -116,26 +115,14 @@ int main(int argc, char** argv) {
   host.SetMainWindow(&window);
   kx::QtPrintDevice printDevice;
   kx::QtPrintProgress printProgress(&window);
-  {
-    kx::PrintPlatform& print = kx::ThePrintPlatform();
-    print.device = &printDevice;
-    print.progress = &printProgress;
-    print.makeCanvas = kx::MakeImageCanvas;
-    print.captureWindow = [&window](kx::Dib* out) {
-      *out = kx::ImageToDib(window.PaintFrame());
-      return out->pixels.empty() ? -1 : 0;
-    };
-    const kx::UiFonts fonts;
-    print.smallPrn = fonts.smallPrn;
-    print.bigPrn = fonts.bigPrn;
-  }
+  kx::ConnectPrinting(program, window, printDevice, &printProgress);
   const QRect work = window.screen()->availableGeometry();
   const QSize size = kx::StartWindowSize({program.window.width, program.window.height},
                                          {kx::kMinWindowWidth, kx::kMinWindowHeight}, work.size());
   const int width = size.width(), height = size.height();
   window.resize(width, height);
   window.move(work.left() + (work.width() - width) / 3, work.top() + (work.height() - height) / 3);
-  kx::InitHelpWindows(&window);
+  kx::HelpWindows helpWindows(program.helpWindows, &window);
 
   kx::QtProgressWindow progress(&window);
   program.progress = &progress;

@@ -20,7 +20,7 @@ void AdvanceClock(Program& p) {
 }
 
 void NoticeTick(Program& p) {
-  if (p.state.noticeTicks & 0xFF) --p.state.noticeTicks;
+  if (p.state.noticeTicks & notice::kSecondsLeft) --p.state.noticeTicks;
 }
 
 void BookExitTime(Program& p) {

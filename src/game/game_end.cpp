@@ -25,7 +25,7 @@ void CheckForWin(Program& p) {
       s.noticeText += "\n\nDer gesamte Spielverlauf wurde in der Datei\n\n\"" + name + "\"\n\ngespeichert!\n";
     }
   }
-  s.noticeTicks = 258;  // shown, two seconds at least
+  s.noticeTicks = notice::kShown | notice::kWinSeconds;
   BuildFunctionFields(p, s.gameStatus & ~status::kSettings);
 }
 

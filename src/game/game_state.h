@@ -30,6 +30,16 @@ inline constexpr uint32_t kFinished = 1;
 inline constexpr uint32_t kSavedToFile = 2;
 }  // namespace flags
 
+// The notice over the board (the congratulation on a won game) in
+// noticeTicks: up while kShown is set; the low byte counts down the seconds
+// it stays at least, after which a mouse move takes it away.
+namespace notice {
+inline constexpr uint32_t kSecondsLeft = 0xFF;
+inline constexpr uint32_t kShown = 0x100;
+inline constexpr uint32_t kOnScreen = kShown | kSecondsLeft;
+inline constexpr uint32_t kWinSeconds = 2;
+}  // namespace notice
+
 // CellStatus bits beside the candidate marks 1..9.
 namespace cell {
 inline constexpr uint16_t kHelped = 0x4000;

@@ -1,14 +1,13 @@
 // The window and puzzle printouts of the print command.
 #include "game/printouts.h"
 #include "game/program.h"
-#include "print/print_platform.h"
 
 namespace kx {
 
 namespace {
 
 bool Ready(Program& p, PrintContext* context) {
-  PrintPlatform& platform = ThePrintPlatform();
+  const PrintPlatform& platform = p.print;
   if (platform.device == nullptr) {
     p.host.Beep(BeepKind::Simple);
     return false;
@@ -24,14 +23,14 @@ bool Ready(Program& p, PrintContext* context) {
 
 int PrintWindow(Program& p) {
   PrintContext context;
-  if (Ready(p, &context)) PrintWindowJob(ThePrintEngine(), context, p.host.UserName());
+  if (Ready(p, &context)) PrintWindowJob(p.printEngine, context, p.host.UserName());
   return 0;
 }
 
 int PrintPuzzleWithSolution(Program& p, int source) {
   PrintContext context;
   if (!Ready(p, &context)) return 0;
-  const PrintPlatform& platform = ThePrintPlatform();
+  const PrintPlatform& platform = p.print;
   PuzzlePrintInput input;
   input.currentBoard = p.state.currentBoard;
   input.statusBoard = p.state.statusBoard;
@@ -43,7 +42,7 @@ int PrintPuzzleWithSolution(Program& p, int source) {
   input.userName = p.host.UserName();
   // The game's own solver, as any solve: it rewrites the current-solution
   // file, beeps when there is no solution and sets the solution count.
-  return PrintPuzzleJob(ThePrintEngine(), context, platform.makeCanvas, p.solver, input);
+  return PrintPuzzleJob(p.printEngine, context, platform.makeCanvas, p.solver, input);
 }
 
 }  // namespace kx

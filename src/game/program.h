@@ -10,8 +10,11 @@
 #include "game/history.h"
 #include "game/settings_word.h"
 #include "game/symbol_pictures.h"
+#include "help/help_windows.h"
+#include "help/open_help.h"
 #include "platform/host.h"
 #include "platform/progress_window.h"
+#include "print/print_platform.h"
 
 namespace kx {
 
@@ -58,6 +61,14 @@ class Program : public SolverHost {
   Generator generator;
   // Shown while all solutions are searched; none without a window.
   ProgressWindow* progress = nullptr;
+  // What the platform lends the printouts (without a device nothing is
+  // printed), and the printer state kept from job to job.
+  PrintPlatform print;
+  PrintEngine printEngine;
+  // The open help windows (none can open until the platform makes the
+  // table usable), and the guard of a help opening under way.
+  HelpWindowTable helpWindows;
+  HelpOpenState helpOpening;
 
   // SolverHost
   void SearchDisplayHook(const Board& board, int cellIndex) override;

@@ -19,6 +19,20 @@ namespace kx {
 namespace {
 
 constexpr char kIdentification[13] = "REZodaru.ini";
+constexpr size_t kTimeBytes = 8 * 2;  // eight 16-bit fields
+
+// The sizes of the head fields in file order (StateField 1 first): the one
+// table of where the reader finds and the writer puts each field.
+constexpr size_t kFieldBytes[] = {4, 4, 4, 4, 4, sizeof kIdentification, StateFileContent::kPathBytes,
+                                  4, kTimeBytes, 4, 4, 4};
+
+constexpr size_t FieldStart(StateField field) {
+  size_t start = 0;
+  for (int f = kFieldVersion; f < field; ++f) start += kFieldBytes[f - 1];
+  return start;
+}
+constexpr size_t FieldEnd(StateField field) { return FieldStart(field) + kFieldBytes[field - 1]; }
+static_assert(FieldEnd(kFieldStepIndex) == StateFileContent::kHeadBytes);
 
 void PutTime(uint8_t* p, const LocalTime& t) {
   const int fields[8] = {t.year, t.month, t.dayOfWeek, t.day, t.hour, t.minute, t.second, t.millisecond};
@@ -73,41 +87,44 @@ bool IsSavedGameName(std::string_view path, bool ignoreCase) {
 StateFileContent ParseStateFile(const uint8_t* data, size_t size) {
   StateFileContent c;
   // Each head field counts only when all its bytes are there.
-  auto has = [size](size_t end) { return size >= end; };
-  if (!has(4) || GetU32(data) != StateFileContent::kVersion) return c;
+  auto has = [size](StateField field) { return size >= FieldEnd(field); };
+  auto at = [data](StateField field) { return data + FieldStart(field); };
+  if (!has(kFieldVersion) || GetU32(at(kFieldVersion)) != StateFileContent::kVersion) return c;
   c.fieldsRead = kFieldVersion;
-  if (!has(8)) return c;
-  c.width = static_cast<int32_t>(GetU32(data + 4));
+  if (!has(kFieldWidth)) return c;
+  c.width = static_cast<int32_t>(GetU32(at(kFieldWidth)));
   c.fieldsRead = kFieldWidth;
-  if (!has(12)) return c;
-  c.height = static_cast<int32_t>(GetU32(data + 8));
+  if (!has(kFieldHeight)) return c;
+  c.height = static_cast<int32_t>(GetU32(at(kFieldHeight)));
   c.fieldsRead = kFieldHeight;
-  if (!has(16)) return c;
-  c.settings = GetU32(data + 12);
+  if (!has(kFieldSettings)) return c;
+  c.settings = GetU32(at(kFieldSettings));
   c.fieldsRead = kFieldSettings;
-  if (!has(20)) return c;
-  c.smallFontHeight = static_cast<int32_t>(GetU32(data + 16));
+  if (!has(kFieldFontHeight)) return c;
+  c.smallFontHeight = static_cast<int32_t>(GetU32(at(kFieldFontHeight)));
   c.fieldsRead = kFieldFontHeight;
-  if (!has(33) || std::memcmp(data + 20, kIdentification, sizeof kIdentification) != 0) return c;
+  if (!has(kFieldIdentification) ||
+      std::memcmp(at(kFieldIdentification), kIdentification, sizeof kIdentification) != 0)
+    return c;
   c.fieldsRead = kFieldIdentification;
-  if (!has(293)) return c;
+  if (!has(kFieldPicturePath)) return c;
   // Always terminated within its 260 bytes, whatever the file holds.
-  const char* path = reinterpret_cast<const char*>(data + 33);
+  const char* path = reinterpret_cast<const char*>(at(kFieldPicturePath));
   c.pictureSourcePath.assign(path, strnlen(path, StateFileContent::kPathBytes - 1));
   c.fieldsRead = kFieldPicturePath;
-  if (!has(297)) return c;
-  c.gameFlags = GetU32(data + 293);
+  if (!has(kFieldGameFlags)) return c;
+  c.gameFlags = GetU32(at(kFieldGameFlags));
   c.fieldsRead = kFieldGameFlags;
-  if (!has(313)) return c;
-  c.gameStartTime = GetTime(data + 297);
+  if (!has(kFieldStartTime)) return c;
+  c.gameStartTime = GetTime(at(kFieldStartTime));
   c.fieldsRead = kFieldStartTime;
-  if (!has(317) || GetU32(data + 313) != HistoryStep::kSizeInWords) return c;
+  if (!has(kFieldRecordSize) || GetU32(at(kFieldRecordSize)) != HistoryStep::kSizeInWords) return c;
   c.fieldsRead = kFieldRecordSize;
-  if (!has(321)) return c;
-  c.stepCount = static_cast<int32_t>(GetU32(data + 317));
+  if (!has(kFieldStepCount)) return c;
+  c.stepCount = static_cast<int32_t>(GetU32(at(kFieldStepCount)));
   c.fieldsRead = kFieldStepCount;
-  if (!has(325)) return c;
-  c.stepIndex = static_cast<int32_t>(GetU32(data + 321));
+  if (!has(kFieldStepIndex)) return c;
+  c.stepIndex = static_cast<int32_t>(GetU32(at(kFieldStepIndex)));
   c.fieldsRead = kFieldStepIndex;
 
   // A file without steps, with more than the limit, with fewer records than
@@ -150,19 +167,20 @@ std::vector<uint8_t> SerializeStateFile(const Program& p) {
   const int count = p.history.StepCount();
   std::vector<uint8_t> out(StateFileContent::kHeadBytes + static_cast<size_t>(count) * HistoryStep::kBytes, 0);
   uint8_t* d = out.data();
-  PutU32(d, StateFileContent::kVersion);
-  PutU32(d + 4, static_cast<uint32_t>(p.window.width));
-  PutU32(d + 8, static_cast<uint32_t>(p.window.height));
-  PutU32(d + 12, p.settings.bits());
-  PutU32(d + 16, static_cast<uint32_t>(p.window.smallFontHeight));
-  std::memcpy(d + 20, kIdentification, sizeof kIdentification);
+  auto at = [d](StateField field) { return d + FieldStart(field); };
+  PutU32(at(kFieldVersion), StateFileContent::kVersion);
+  PutU32(at(kFieldWidth), static_cast<uint32_t>(p.window.width));
+  PutU32(at(kFieldHeight), static_cast<uint32_t>(p.window.height));
+  PutU32(at(kFieldSettings), p.settings.bits());
+  PutU32(at(kFieldFontHeight), static_cast<uint32_t>(p.window.smallFontHeight));
+  std::memcpy(at(kFieldIdentification), kIdentification, sizeof kIdentification);
   const size_t pathLength = std::min<size_t>(p.pictureSourcePath.size(), StateFileContent::kPathBytes - 1);
-  std::memcpy(d + 33, p.pictureSourcePath.data(), pathLength);
-  PutU32(d + 293, p.state.gameFlags);
-  PutTime(d + 297, p.state.gameStartTime);
-  PutU32(d + 313, HistoryStep::kSizeInWords);
-  PutU32(d + 317, static_cast<uint32_t>(count));
-  PutU32(d + 321, static_cast<uint32_t>(count > 0 ? p.history.StepIndex() : 0));
+  std::memcpy(at(kFieldPicturePath), p.pictureSourcePath.data(), pathLength);
+  PutU32(at(kFieldGameFlags), p.state.gameFlags);
+  PutTime(at(kFieldStartTime), p.state.gameStartTime);
+  PutU32(at(kFieldRecordSize), HistoryStep::kSizeInWords);
+  PutU32(at(kFieldStepCount), static_cast<uint32_t>(count));
+  PutU32(at(kFieldStepIndex), static_cast<uint32_t>(count > 0 ? p.history.StepIndex() : 0));
   for (int i = 0; i < count; ++i) {
     HistoryStep step = p.history.Step(i);
     // The selection moves without a step (a click, an arrow key, the move

@@ -72,7 +72,7 @@ int Enter(Program& p) {
   const int cell = p.state.selectedCell;
   const int digit = cell >= 0 && cell < 81 ? DigitOf(p.state.currentBoard[cell]) : 0;
   p.state.selectedCell = digit > 0 ? digit - 1 : 0;
-  p.pictures.assign.cropState = 1;
+  p.pictures.assign.cropState = CropState::WholePicture;
   p.pictures.assign.pictureArea = {};  // fitted anew by the next paint
   DropLargePicture(p);
   return 0;
@@ -84,7 +84,7 @@ int ChooseSource(Program& p) {
   if (!chosen) return 1;
   p.pictureSourcePath = *chosen;
   PictureAssignState& a = p.pictures.assign;
-  a.cropState = 1;
+  a.cropState = CropState::WholePicture;
   a.sourcePath.clear();
   a.pictureArea = {};
   return 0;
@@ -123,7 +123,7 @@ int Assign(Program& p) {
   const std::string name = DigitBmpName(p.settings.SymbolSet() - 4, marked + 1);
   const std::string scratch = name + ".new";
   std::error_code ec;
-  if (ScaleDib(&out, 0, 0, outW, outH, sx, sy, sw, sh, source) < 0 || WriteBmpFile(scratch, out) != 0 ||
+  if (ScaleDib(out, 0, 0, outW, outH, sx, sy, sw, sh, source) < 0 || WriteBmpFile(scratch, out) != 0 ||
       (std::filesystem::rename(scratch, name, ec), ec)) {
     std::filesystem::remove(scratch, ec);
     FailBeep(p);
@@ -135,7 +135,7 @@ int Assign(Program& p) {
 
 int End(Program& p) {
   PictureAssignState& a = p.pictures.assign;
-  a.cropState = 0;
+  a.cropState = CropState::Off;
   a.shownPicture = Dib{};
   a.pictureArea = {};
   p.state.selectedCell = -1;
@@ -160,7 +160,7 @@ void LoadSourcePicture(Program& p, const Rect& area) {
   const bool sourceChanged = a.sourcePath != p.pictureSourcePath;
   if (!sourceChanged && area == a.pictureArea) return;
   a.pictureArea = area;
-  a.cropState = 1;
+  a.cropState = CropState::WholePicture;
   a.shownPicture = Dib{};
   a.shownRect = {};
   a.cropRect = {};
@@ -171,7 +171,7 @@ void LoadSourcePicture(Program& p, const Rect& area) {
   Dib shown;
   shown.header = MakeHeader24(fit.width, fit.height);
   shown.pixels.assign(shown.header.sizeImage, 0);
-  if (ScaleDib(&shown, 0, 0, fit.width, fit.height, 0, 0, s.header.width, s.header.height, s) < 0) return;
+  if (ScaleDib(shown, 0, 0, fit.width, fit.height, 0, 0, s.header.width, s.header.height, s) < 0) return;
   a.shownPicture = std::move(shown);
   const int left = area.left + (area.Width() - fit.width) / 2, top = area.top + (area.Height() - fit.height) / 2;
   a.shownRect = {left, top, left + fit.width, top + fit.height};
@@ -180,10 +180,11 @@ void LoadSourcePicture(Program& p, const Rect& area) {
 
 bool CropPress(PictureAssignState& a, int x, int y) {
   const Rect& s = a.shownRect;
-  if (a.cropState == 0 || a.cropState == 3 || s.Width() <= 0 || !Near(x, s.left, s.right) || !Near(y, s.top, s.bottom)) {
+  if (a.cropState == CropState::Off || a.cropState == CropState::Dragging || s.Width() <= 0 ||
+      !Near(x, s.left, s.right) || !Near(y, s.top, s.bottom)) {
     return false;
   }
-  a.cropState = 3;
+  a.cropState = CropState::Dragging;
   a.anchorX = std::clamp(x, s.left, s.right);
   a.anchorY = std::clamp(y, s.top, s.bottom);
   a.cropRect = {a.anchorX, a.anchorY, a.anchorX, a.anchorY};
@@ -191,14 +192,14 @@ bool CropPress(PictureAssignState& a, int x, int y) {
 }
 
 void CropMove(PictureAssignState& a, int x, int y, bool square) {
-  if (a.cropState != 3) return;
+  if (a.cropState != CropState::Dragging) return;
   FollowPointer(a, x, y);
   if (square) MakeSquare(a);
 }
 
 void CropRelease(PictureAssignState& a, int x, int y, bool square) {
-  if (a.cropState != 3) return;
-  a.cropState = 7;
+  if (a.cropState != CropState::Dragging) return;
+  a.cropState = CropState::Chosen;
   FollowPointer(a, x, y);
   if (square) MakeSquare(a);
   Rect& c = a.cropRect;

@@ -9,11 +9,13 @@ namespace kx {
 
 class Program;
 
-// Cutting a new digit picture out of a JPEG. cropState: 0 off, 1 on with
-// the whole picture as crop, 3 a crop being dragged, 7 a crop chosen
-// (bit 2: a user crop exists).
+// Where cutting a digit picture stands: off, on with the whole picture as
+// the crop, a crop of the player's being dragged, or chosen.
+enum class CropState { Off, WholePicture, Dragging, Chosen };
+
+// Cutting a new digit picture out of a JPEG.
 struct PictureAssignState {
-  int cropState = 0;
+  CropState cropState = CropState::Off;
   std::string sourcePath;  // the path sourcePicture was decoded from
   Dib sourcePicture;
   Dib shownPicture;        // the source fitted into pictureArea
@@ -22,8 +24,8 @@ struct PictureAssignState {
   Rect cropRect;
   int anchorX = 0, anchorY = 0;  // the corner where the drag began
 
-  bool Active() const { return cropState != 0; }
-  bool UserCrop() const { return cropState & 2; }
+  bool Active() const { return cropState != CropState::Off; }
+  bool UserCrop() const { return cropState == CropState::Dragging || cropState == CropState::Chosen; }
 };
 
 // Everything of the picture symbol sets the program keeps between paints.

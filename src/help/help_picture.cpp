@@ -41,7 +41,7 @@ Rect DrawHelpPicture(Canvas& canvas, const Dib& image, const Rect& box, uint32_t
   Dib scaled;
   scaled.header = MakeHeader24(size.width, size.height);
   scaled.pixels.assign(scaled.header.sizeImage, 0);
-  if (ScaleDib(&scaled, 0, 0, size.width, size.height, 0, 0, image.header.width, image.header.height, image) < 0) {
+  if (ScaleDib(scaled, 0, 0, size.width, size.height, 0, 0, image.header.width, image.header.height, image) < 0) {
     return {};
   }
   const int left = centreH ? box.left + (box.Width() - size.width) / 2 : box.left;

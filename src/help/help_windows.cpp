@@ -2,11 +2,6 @@
 
 namespace kx {
 
-HelpWindowTable& SharedHelpWindows() {
-  static HelpWindowTable table;
-  return table;
-}
-
 int OpenHelpWindow(HelpWindowTable& table, LoadedHelp help, uint32_t startEntry) {
   if (!table.usable || !table.createWindow) return -2;
   int slot = -1;

@@ -26,9 +26,6 @@ struct HelpWindowTable {
   bool destroying = false;
 };
 
-// The program's one table.
-HelpWindowTable& SharedHelpWindows();
-
 // Places the loaded help into the first free slot and has its window made.
 // Every opening brings its own freshly loaded copy, so one copy is never
 // shown twice. Returns the slot, or -2 when no slot is free (the help is

@@ -3,18 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <new>
 
 #include "base/byte_order.h"
 
 namespace kx {
 
 namespace {
-
-Dib& OwnBitmap() {
-  static Dib bitmap;
-  return bitmap;
-}
 
 int64_t Abs(int v) { return v < 0 ? -int64_t{v} : v; }
 int64_t CeilDiv(int64_t a, int64_t b) { return (a + b - 1) / b; }
@@ -31,27 +25,6 @@ int CheckDestination(const Dib& d, int64_t x, int64_t y, int64_t w, int64_t h) {
   if (hd.sizeImage != size || d.pixels.size() < size) return -21;
   if (hd.clrUsed != 0) return -22;
   if (hd.clrImportant != 0) return -23;
-  return 0;
-}
-
-int PrepareOwnBitmap(int64_t x, int64_t y, int64_t w, int64_t h) {
-  Dib& own = OwnBitmap();
-  if (own.pixels.empty()) {
-    if (x < 0 || y < 0 || x + w > INT32_MAX || y + h > INT32_MAX || (x + w) * (y + h) > kMaxPicturePixels) return -9;
-    own.header = MakeHeader24(static_cast<int32_t>(x + w), static_cast<int32_t>(y + h));
-    try {
-      own.pixels.assign(own.header.sizeImage, 0);
-    } catch (const std::bad_alloc&) {
-      own = Dib{};
-      return -9;
-    }
-    return 0;
-  }
-  if (x < 0 || x + w > own.header.width) return -11;
-  if (y < 0 || y + h > own.header.height) return -12;
-  uint64_t size = uint64_t{BitmapStride(own.header.width, 24)} * static_cast<uint64_t>(own.header.height);
-  if (own.header.sizeImage != size) return -13;
-  if (own.pixels.size() < size) return -14;
   return 0;
 }
 
@@ -110,10 +83,7 @@ void AddRow(const uint8_t* row, int bitCount, int64_t x, int64_t count, const st
 
 }  // namespace
 
-const Dib& ScalerBitmap() { return OwnBitmap(); }
-void ResetScalerBitmap() { OwnBitmap() = Dib{}; }
-
-int ScaleDib(Dib* dest, int destX, int destY, int destWidth, int destHeight, int srcX, int srcY, int srcWidth,
+int ScaleDib(Dib& dest, int destX, int destY, int destWidth, int destHeight, int srcX, int srcY, int srcWidth,
              int srcHeight, const Dib& src, int boxFactorX, int boxFactorY) {
   bool mirrorX = (destWidth < 0) != (srcWidth < 0);
   bool mirrorY = (destHeight < 0) != (srcHeight < 0);
@@ -131,9 +101,7 @@ int ScaleDib(Dib* dest, int destX, int destY, int destWidth, int destHeight, int
   size_t srcStride = BitmapStride(sh_.width, bits);
   if (src.pixels.size() < srcStride * static_cast<size_t>(sh_.height)) return -24;
 
-  int check = dest ? CheckDestination(*dest, destX, destY, dw, dh) : PrepareOwnBitmap(destX, destY, dw, dh);
-  if (check != 0) return check;
-  Dib& target = dest ? *dest : OwnBitmap();
+  if (int check = CheckDestination(dest, destX, destY, dw, dh); check != 0) return check;
 
   int64_t bx = std::max<int64_t>(CeilDiv(sw, dw) * boxFactorX / 256, 1);
   int64_t by = std::max<int64_t>(CeilDiv(sh, dh) * boxFactorY / 256, 1);
@@ -141,10 +109,10 @@ int ScaleDib(Dib* dest, int destX, int destY, int destWidth, int destHeight, int
   by = std::min<int64_t>(by, sh_.height);
   uint64_t area = static_cast<uint64_t>(bx * by);
 
-  size_t destStride = BitmapStride(target.header.width, 24);
+  size_t destStride = BitmapStride(dest.header.width, 24);
   for (int64_t j = 1; j <= dh; ++j) {
     int64_t top = BoxStart(mirrorY ? dh + 1 - j : j, dh, srcY, sh, by, sh_.height);
-    uint8_t* out = target.pixels.data() + static_cast<size_t>(target.header.height - 1 - (destY + j - 1)) * destStride +
+    uint8_t* out = dest.pixels.data() + static_cast<size_t>(dest.header.height - 1 - (destY + j - 1)) * destStride +
                    static_cast<size_t>(destX) * 3;
     for (int64_t n = 1; n <= dw; ++n, out += 3) {
       int64_t left = BoxStart(mirrorX ? dw + 1 - n : n, dw, srcX, sw, bx, sh_.width);

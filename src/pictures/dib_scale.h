@@ -11,10 +11,6 @@ namespace kx {
 // A negative width or height on exactly one side mirrors that axis; the
 // box factors are in 1/256 units (256 = the rounded-up reduction ratio).
 //
-// `dest` null: the scaler's own picture is the destination (ScalerBitmap()),
-// created on the first such call as (destX + destWidth) x (destY + destHeight)
-// and kept for the run.
-//
 // Result: the absolute source height, or a negative code:
 //  -1..-4 a width or height of 0 (dest w, dest h, src w, src h)
 //  -5/-6 the source rectangle leaves the source picture
@@ -23,13 +19,7 @@ namespace kx {
 //  destination: -15 header size, -16/-17 rectangle outside, -18 planes,
 //    -19 bit count not 24, -20 compressed, -21 sizeImage not height * stride
 //    or the block shorter, -22/-23 colour counts not 0
-//  own picture: -9 cannot be allocated, -11/-12 rectangle outside, -13/-14 size mismatch
-int ScaleDib(Dib* dest, int destX, int destY, int destWidth, int destHeight, int srcX, int srcY, int srcWidth,
+int ScaleDib(Dib& dest, int destX, int destY, int destWidth, int destHeight, int srcX, int srcY, int srcWidth,
              int srcHeight, const Dib& src, int boxFactorX = 256, int boxFactorY = 256);
-
-// The scaler's own destination picture (empty before the first use).
-const Dib& ScalerBitmap();
-// Drops the scaler's own picture, so that the next call creates it anew.
-void ResetScalerBitmap();
 
 }  // namespace kx

@@ -79,7 +79,7 @@ bool ShrinkForSaving(Dib& picture) {
   Dib small;
   small.header = MakeHeader24(newW, newH);
   small.pixels.assign(small.header.sizeImage, 0);
-  if (ScaleDib(&small, 0, 0, newW, newH, 0, 0, w, h, picture) < 0) return false;
+  if (ScaleDib(small, 0, 0, newW, newH, 0, 0, w, h, picture) < 0) return false;
   picture = std::move(small);
   return true;
 }
@@ -88,7 +88,7 @@ bool ScaleIntoVariant0(DigitBitmap& bitmap, const Dib& source) {
   Dib scaled;
   scaled.header = bitmap.header;
   scaled.pixels.assign(bitmap.header.sizeImage, 0);
-  if (ScaleDib(&scaled, 0, 0, bitmap.header.width, bitmap.header.height, 0, 0, source.header.width,
+  if (ScaleDib(scaled, 0, 0, bitmap.header.width, bitmap.header.height, 0, 0, source.header.width,
                source.header.height, source) < 0) {
     return false;
   }
@@ -247,7 +247,7 @@ int LoadLargePicture(const std::string& fileName, int clientWidth, int clientHei
   Dib scaled;
   scaled.header = MakeHeader24(fit.width, fit.height);
   scaled.pixels.assign(scaled.header.sizeImage, 0);
-  if (ScaleDib(&scaled, 0, 0, fit.width, fit.height, 0, 0, file.header.width, file.header.height, file) < 0) return -3;
+  if (ScaleDib(scaled, 0, 0, fit.width, fit.height, 0, 0, file.header.width, file.header.height, file) < 0) return -3;
   *out = std::move(scaled);
   return 0;
 }

@@ -11,7 +11,7 @@ namespace {
 
 int Decode(jpeg::DecoderState& d) {
   int result = jpeg::ReadMarkers(d, false);
-  if (result == 1) return 39;
+  if (result == jpeg::kReachedEndOfImage) return kJpegEndOfImageBeforeScan;
   if (result != 0) return result;
   if ((result = jpeg::CheckFrame(d)) != 0) return result;
   for (;;) {
@@ -19,7 +19,7 @@ int Decode(jpeg::DecoderState& d) {
     // A sequential scan with every component completes the picture.
     if (!d.progressive && d.allComponentsDone) break;
     result = jpeg::ReadMarkers(d, true);
-    if (result == 1) break;
+    if (result == jpeg::kReachedEndOfImage) break;
     if (result != 0) return result;
   }
   return jpeg::FinishPicture(d);
@@ -34,7 +34,7 @@ int DecodeJpegStream(std::FILE* file, Dib* out) {
   try {
     d = std::make_unique<jpeg::DecoderState>(file);
   } catch (const std::bad_alloc&) {
-    return 10;
+    return kJpegNoWorkMemory;
   }
   result = Decode(*d);
   out->header = MakeHeader24(d->width, d->height);
@@ -47,7 +47,7 @@ int DecodeJpegStream(std::FILE* file, Dib* out) {
 int DecodeJpegFile(const std::string& fileName, Dib* out) {
   *out = Dib{};
   std::FILE* file = std::fopen(fileName.c_str(), "rb");
-  if (!file) return 20;
+  if (!file) return kJpegCannotOpen;
   int result = DecodeJpegStream(file, out);
   std::fclose(file);
   return result;

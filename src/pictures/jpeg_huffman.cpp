@@ -25,9 +25,9 @@ int BuildHuffmanTable(const uint8_t counts[16], const uint8_t* symbols, int n, H
 int PrepareHuffmanTable(const uint8_t counts[16], const uint8_t* symbols, HuffmanTable* t) {
   int n = 0;
   for (int i = 0; i < 16; ++i) n += counts[i];
-  if (n > 256) return 410;
+  if (n > 256) return kJpegTooManyHuffmanCodes;
   HuffmanCode codes[256];
-  if (BuildHuffmanTable(counts, symbols, n, codes) != n) return 430;
+  if (BuildHuffmanTable(counts, symbols, n, codes) != n) return kJpegHuffmanCountsOverfill;
 
   std::memset(t->lookLength, 0, sizeof t->lookLength);
   std::memset(t->lookSymbol, 0, sizeof t->lookSymbol);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "pictures/jpeg_errors.h"
 #include "pictures/jpeg_input.h"
 
 namespace kx::jpeg {
@@ -34,8 +35,8 @@ struct HuffmanTable {
   uint8_t symbols[256];
 };
 
-// Builds the decoding form; returns 0, or 430 when the counts over-fill a
-// length, 410 when they add up to more than 256.
+// Builds the decoding form; returns 0, kJpegHuffmanCountsOverfill or
+// kJpegTooManyHuffmanCodes.
 int PrepareHuffmanTable(const uint8_t counts[16], const uint8_t* symbols, HuffmanTable* table);
 
 // The next symbol, or -1 for a bit pattern that is no code. Needs 16 bits buffered.

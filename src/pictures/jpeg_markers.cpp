@@ -19,19 +19,19 @@ namespace {
 constexpr int kMaxScans = 1000;
 constexpr int64_t kMaxCoefficients = 160'000'000;
 
-// Reads a segment's length and body; 0, 900 when the file ends inside it,
-// 30 for a read error.
+// Reads a segment's length and body; 0, kJpegSegmentPastEnd when the file
+// ends inside it, kJpegHeaderReadError for a read error.
 int ReadSegment(JpegInput& in, std::vector<uint8_t>& body) {
   uint8_t length[2];
-  if (!in.Read(length, 2)) return in.ReadFailed() ? 30 : 900;
+  if (!in.Read(length, 2)) return in.ReadFailed() ? kJpegHeaderReadError : kJpegSegmentPastEnd;
   int n = length[0] << 8 | length[1];
-  if (n < 2) return 900;
+  if (n < 2) return kJpegSegmentPastEnd;
   body.resize(static_cast<size_t>(n - 2));
-  if (!in.Read(body.data(), body.size())) return in.ReadFailed() ? 30 : 900;
+  if (!in.Read(body.data(), body.size())) return in.ReadFailed() ? kJpegHeaderReadError : kJpegSegmentPastEnd;
   return 0;
 }
 
-int SkipSegment(JpegInput& in, int pastEnd, int failed) {
+int SkipSegment(JpegInput& in, JpegErrorNumber pastEnd, JpegErrorNumber failed) {
   uint8_t length[2];
   if (!in.Read(length, 2)) return in.ReadFailed() ? failed : pastEnd;
   int n = length[0] << 8 | length[1];
@@ -41,13 +41,13 @@ int SkipSegment(JpegInput& in, int pastEnd, int failed) {
 }
 
 int ReadFrameHeader(DecoderState& d, const std::vector<uint8_t>& b, int marker) {
-  if (d.sof) return 210;
-  if (b.empty() || (b[0] != 8 && b[0] != 12)) return 50;
-  if (b.size() < 6) return 120;
+  if (d.sof) return kJpegSecondFrame;
+  if (b.empty() || (b[0] != 8 && b[0] != 12)) return kJpegBadPrecision;
+  if (b.size() < 6) return kJpegFrameHeaderLength;
   int count = b[5];
-  if (count == 0) return 100;
-  if (count > 4) return 110;
-  if (b.size() + 2 != static_cast<size_t>(8 + 3 * count)) return 120;
+  if (count == 0) return kJpegNoComponents;
+  if (count > 4) return kJpegTooManyComponents;
+  if (b.size() + 2 != static_cast<size_t>(8 + 3 * count)) return kJpegFrameHeaderLength;
   d.precision = b[0];
   d.height = b[1] << 8 | b[2];
   d.width = b[3] << 8 | b[4];
@@ -69,13 +69,13 @@ int ReadHuffmanTables(DecoderState& d, const std::vector<uint8_t>& b) {
   size_t at = 0;
   while (at < b.size()) {
     int classId = b[at] & 31;
-    if (classId > 19 || (classId > 3 && classId < 16)) return 390;
-    if (at + 17 > b.size()) return 450;
+    if (classId > 19 || (classId > 3 && classId < 16)) return kJpegBadHuffmanTableId;
+    if (at + 17 > b.size()) return kJpegHuffmanTableCut;
     const uint8_t* counts = &b[at + 1];
     int n = 0;
     for (int i = 0; i < 16; ++i) n += counts[i];
-    if (n > 256) return 410;
-    if (at + 17 + static_cast<size_t>(n) > b.size()) return 450;
+    if (n > 256) return kJpegTooManyHuffmanCodes;
+    if (at + 17 + static_cast<size_t>(n) > b.size()) return kJpegHuffmanTableCut;
     HuffmanTable& t = classId < 16 ? d.dcTables[classId] : d.acTables[classId - 16];
     int built = PrepareHuffmanTable(counts, &b[at + 17], &t);
     if (built != 0) return built;
@@ -90,10 +90,10 @@ int ReadQuantTables(DecoderState& d, const std::vector<uint8_t>& b) {
   while (at < b.size()) {
     int id = b[at] & 15;
     bool wide = (b[at] >> 4) != 0;
-    if (id > 3) return 500;
+    if (id > 3) return kJpegBadQuantTableId;
     size_t bytes = wide ? 128 : 64;
-    if (at + 1 + bytes > b.size()) return wide ? 530 : 510;
-    if (++d.quantDefinitions > 4) return 560;
+    if (at + 1 + bytes > b.size()) return wide ? kJpegWideQuantTableCut : kJpegQuantTableCut;
+    if (++d.quantDefinitions > 4) return kJpegTooManyQuantTables;
     for (int k = 0; k < 64; ++k) {
       d.quant[id][k] = wide ? static_cast<uint16_t>(b[at + 1 + 2 * k] << 8 | b[at + 2 + 2 * k]) : b[at + 1 + k];
     }
@@ -106,12 +106,12 @@ int ReadQuantTables(DecoderState& d, const std::vector<uint8_t>& b) {
 }
 
 int ReadScanHeader(DecoderState& d, const std::vector<uint8_t>& b) {
-  if (b.empty() || b[0] == 0) return 470;
+  if (b.empty() || b[0] == 0) return kJpegScanWithoutComponents;
   int count = b[0];
-  if (d.sof && count > d.componentCount) return 460;
-  if (count > 4) return 480;
-  if (b.size() != static_cast<size_t>(4 + 2 * count)) return 490;
-  if (++d.scansDone > kMaxScans) return 2060;
+  if (d.sof && count > d.componentCount) return kJpegScanComponentUnknown;
+  if (count > 4) return kJpegScanTooManyComponents;
+  if (b.size() != static_cast<size_t>(4 + 2 * count)) return kJpegScanHeaderLength;
+  if (++d.scansDone > kMaxScans) return kJpegTooManyScans;
   ScanHeader& s = d.scan;
   s.count = count;
   bool used[4] = {};
@@ -124,7 +124,7 @@ int ReadScanHeader(DecoderState& d, const std::vector<uint8_t>& b) {
         break;
       }
     }
-    if (index < 0 && d.sof) return 460;  // not a component of the frame, or twice
+    if (index < 0 && d.sof) return kJpegScanComponentUnknown;
     if (index >= 0) used[index] = true;
     s.components[i].frameIndex = std::max(index, 0);
     s.components[i].dcTable = b[2 + 2 * i] >> 4;
@@ -139,15 +139,16 @@ int ReadScanHeader(DecoderState& d, const std::vector<uint8_t>& b) {
 }
 
 int ReadJfif(DecoderState& d, const std::vector<uint8_t>& b) {
-  if (b.size() < 5 || std::memcmp(b.data(), "JFIF", 5) != 0) return 610;
-  if (d.jfif) return 720;
-  if (b.size() < 14) return 710;
-  if (b[5] != 1) return 620;
-  if (b[6] > 2) return 630;
-  if (b[7] > 2) return 640;
+  if (b.size() < 5 || std::memcmp(b.data(), "JFIF", 5) != 0) return kJpegNotJfif;
+  if (d.jfif) return kJpegSecondJfif;
+  if (b.size() < 14) return kJpegJfifLength;
+  if (b[5] != 1) return kJpegJfifMajorVersion;
+  if (b[6] > 2) return kJpegJfifMinorVersion;
+  if (b[7] > 2) return kJpegJfifDensityUnits;
   int thumbWide = b[12], thumbHigh = b[13];
   // Thumbnails are not wanted: only an empty one passes.
-  if (thumbWide * thumbHigh != 0 || b.size() + 2 != static_cast<size_t>(16 + thumbWide * 256 + thumbHigh)) return 710;
+  if (thumbWide * thumbHigh != 0 || b.size() + 2 != static_cast<size_t>(16 + thumbWide * 256 + thumbHigh))
+    return kJpegJfifLength;
   d.densityUnits = b[7];
   d.xDensity = b[8] << 8 | b[9];
   d.yDensity = b[10] << 8 | b[11];
@@ -164,15 +165,15 @@ int ReadMarkers(DecoderState& d, bool afterScan) {
     in.Ensure(2);
     bool appended = in.AtAppendedEnd();
     int byte = in.Byte();
-    if (byte < 0) return d.sos ? 1 : 40;
+    if (byte < 0) return d.sos ? kReachedEndOfImage : kJpegFileEndsBeforeScan;
     if (byte != 0xFF) {
-      if (afterScan) return 2050;
+      if (afterScan) return kJpegNoMarkerAfterScan;
       continue;  // stray bytes between segments, or before the image
     }
     afterScan = false;
     int marker = in.Byte();
     while (marker == 0xFF) marker = in.Byte();
-    if (marker < 0) return d.sos ? 1 : 40;
+    if (marker < 0) return d.sos ? kReachedEndOfImage : kJpegFileEndsBeforeScan;
     // Everything before the first SOI is skipped, an EOI among it too.
     if (!d.soi && marker != 0xD8) continue;
 
@@ -182,8 +183,8 @@ int ReadMarkers(DecoderState& d, bool afterScan) {
         d.soi = true;
         break;
       case 0xD9:
-        if (!d.sos) return appended ? 40 : 39;
-        return 1;
+        if (!d.sos) return appended ? kJpegFileEndsBeforeScan : kJpegEndOfImageBeforeScan;
+        return kReachedEndOfImage;
       case 0xC0:
       case 0xC1:
       case 0xC2:
@@ -204,10 +205,10 @@ int ReadMarkers(DecoderState& d, bool afterScan) {
         return result;
       case 0xDD:
         result = ReadSegment(in, body);
-        if (result == 0 && body.size() != 2) result = 590;
+        if (result == 0 && body.size() != 2) result = kJpegRestartIntervalLength;
         // Encoders may repeat the interval before every scan of a
         // progressive file; only a second one before the first scan is refused.
-        if (result == 0 && d.dri && !d.sos) result = 600;
+        if (result == 0 && d.dri && !d.sos) result = kJpegSecondRestartInterval;
         if (result == 0) {
           d.dri = true;
           d.restartInterval = body[0] << 8 | body[1];
@@ -219,7 +220,7 @@ int ReadMarkers(DecoderState& d, bool afterScan) {
         break;
       case 0xE1:
         // Camera data can be large; it is passed over without reading.
-        result = SkipSegment(in, 721, 721);
+        result = SkipSegment(in, kJpegApp1Unreadable, kJpegApp1Unreadable);
         if (result == 0 && !d.jfif && !d.app1) {
           d.densityUnits = 1;
           d.xDensity = d.yDensity = 256;
@@ -237,7 +238,7 @@ int ReadMarkers(DecoderState& d, bool afterScan) {
       case 0xD7:
         break;
       default:
-        result = SkipSegment(in, 900, 910);
+        result = SkipSegment(in, kJpegSegmentPastEnd, kJpegSegmentUnreadable);
         break;
     }
     if (result != 0) return result;
@@ -245,35 +246,35 @@ int ReadMarkers(DecoderState& d, bool afterScan) {
 }
 
 int CheckFrame(DecoderState& d) {
-  if (d.huffmanDefinitions == 0) return 1020;
-  if (d.quantDefinitions == 0) return 1030;
-  if (!d.soi || !(d.jfif || d.app1) || !d.sos) return 1031;
-  if (!d.sof) return 1032;
+  if (d.huffmanDefinitions == 0) return kJpegNoHuffmanTables;
+  if (d.quantDefinitions == 0) return kJpegNoQuantTables;
+  if (!d.soi || !(d.jfif || d.app1) || !d.sos) return kJpegMissingHeaders;
+  if (!d.sof) return kJpegNoFrame;
   int hMin = 99, vMin = 99;
   d.hMax = d.vMax = 0;
   for (int i = 0; i < d.componentCount; ++i) {
     const FrameComponent& c = d.components[i];
-    if (c.quantTable > 3) return 1080;
+    if (c.quantTable > 3) return kJpegBadQuantTableNumber;
     hMin = std::min(hMin, c.h);
     vMin = std::min(vMin, c.v);
     d.hMax = std::max(d.hMax, c.h);
     d.vMax = std::max(d.vMax, c.v);
   }
   for (int i = 0; i < d.scan.count; ++i) {
-    if (d.scan.components[i].dcTable > 3) return 1060;
-    if (d.scan.components[i].acTable > 3) return 1070;
+    if (d.scan.components[i].dcTable > 3) return kJpegBadDcTableNumber;
+    if (d.scan.components[i].acTable > 3) return kJpegBadAcTableNumber;
   }
-  if (hMin != 1) return 1090;
-  if (vMin != 1) return 1120;
-  if (d.hMax >= 5) return 1140;
-  if (d.vMax >= 5) return 1150;
-  if (d.hMax % hMin != 0) return 1100;
-  if (d.vMax % vMin != 0) return 1130;
+  if (hMin != 1) return kJpegLeastHorizontalSamplingNotOne;
+  if (vMin != 1) return kJpegLeastVerticalSamplingNotOne;
+  if (d.hMax >= 5) return kJpegHorizontalSamplingTooLarge;
+  if (d.vMax >= 5) return kJpegVerticalSamplingTooLarge;
+  if (d.hMax % hMin != 0) return kJpegHorizontalSamplingNotMultiple;
+  if (d.vMax % vMin != 0) return kJpegVerticalSamplingNotMultiple;
   for (int i = 0; i < d.componentCount; ++i) {
-    if (d.hMax % d.components[i].h != 0) return 1160;
-    if (d.vMax % d.components[i].v != 0) return 1170;
+    if (d.hMax % d.components[i].h != 0) return kJpegComponentHorizontalSampling;
+    if (d.vMax % d.components[i].v != 0) return kJpegComponentVerticalSampling;
   }
-  if (d.width == 0 || d.height == 0 || int64_t{d.width} * d.height > kMaxPicturePixels) return 1180;
+  if (d.width == 0 || d.height == 0 || int64_t{d.width} * d.height > kMaxPicturePixels) return kJpegPictureSizeUnusable;
 
   d.mcusWide = (d.width + 8 * d.hMax - 1) / (8 * d.hMax);
   d.mcusHigh = (d.height + 8 * d.vMax - 1) / (8 * d.vMax);
@@ -288,7 +289,7 @@ int CheckFrame(DecoderState& d) {
     c.gridHigh = d.mcusHigh * c.v;
     coefficients += int64_t{c.gridWide} * c.gridHigh * 64;
   }
-  if (d.progressive && coefficients > kMaxCoefficients) return 1180;
+  if (d.progressive && coefficients > kMaxCoefficients) return kJpegPictureSizeUnusable;
 
   d.stride = BitmapStride(d.width, 8 * d.componentCount);
   size_t bgrBytes = BitmapStride(d.width, 24) * static_cast<size_t>(d.height);
@@ -304,7 +305,7 @@ int CheckFrame(DecoderState& d) {
       d.pixels.assign(d.stride * static_cast<size_t>(d.height), 128);
     }
   } catch (const std::bad_alloc&) {
-    return 1180;
+    return kJpegPictureSizeUnusable;
   }
   return 0;
 }

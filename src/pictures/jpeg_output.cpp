@@ -168,7 +168,7 @@ int FinishPicture(DecoderState& d) {
       }
     }
   } catch (const std::bad_alloc&) {
-    return 1180;
+    return kJpegPictureSizeUnusable;
   }
   d.stride = bgrStride;
   // Row padding is zero, whatever the work layout left there.

@@ -7,11 +7,6 @@ namespace kx::jpeg {
 
 namespace {
 
-constexpr int kSequentialError = 20202;
-constexpr int kDcError = 20204;
-constexpr int kAcFirstError = 20205;
-constexpr int kAcRefineError = 20206;
-
 // Predictions wrap at 16 bits, so that no run of differences overflows.
 inline int Predict(int& prediction, int difference) {
   prediction = static_cast<int16_t>(prediction + difference);
@@ -28,7 +23,7 @@ class ScanDecoder {
   int Restart();
   int FinishScan();
   template <typename BlockFn>
-  int ForEachBlock(int error, BlockFn&& block);
+  int ForEachBlock(JpegErrorNumber error, BlockFn&& block);
 
   // Sequential: decodes, transforms and stores one block. False on damage.
   bool SequentialBlock(int c, const ScanComponent& sc, int bx, int by);
@@ -46,21 +41,21 @@ class ScanDecoder {
 };
 
 int ScanDecoder::Restart() {
-  if (reader_.RealBits() >= 8) return 2002;
+  if (reader_.RealBits() >= 8) return kJpegRestartMarkerMissing;
   reader_.Reset();
   JpegInput& in = d_.input;
   int first = in.Byte();
   int second = in.Byte();
   while (first == 0xFF && second == 0xFF) second = in.Byte();
-  if (first != 0xFF || second < 0xD0 || second > 0xD7) return 2002;
+  if (first != 0xFF || second < 0xD0 || second > 0xD7) return kJpegRestartMarkerMissing;
   for (auto& c : d_.components) c.dcPrediction = 0;
   eobRun_ = 0;
   return 0;
 }
 
 int ScanDecoder::FinishScan() {
-  if (reader_.RealBits() >= 8) return 2051;
-  if (d_.input.ReadFailed()) return 2010;
+  if (reader_.RealBits() >= 8) return kJpegUnusedScanBytes;
+  if (d_.input.ReadFailed()) return kJpegScanReadError;
   reader_.Reset();
   return 0;
 }
@@ -68,7 +63,7 @@ int ScanDecoder::FinishScan() {
 // Walks the scan's MCUs in order with the restart intervals; `block` is
 // called with (scan component, frame component, block x, block y).
 template <typename BlockFn>
-int ScanDecoder::ForEachBlock(int error, BlockFn&& block) {
+int ScanDecoder::ForEachBlock(JpegErrorNumber error, BlockFn&& block) {
   const ScanHeader& s = d_.scan;
   int restartsLeft = d_.restartInterval;
   auto beforeMcu = [&]() -> int {
@@ -266,8 +261,8 @@ bool ScanDecoder::AcRefine(int16_t* block, const HuffmanTable& table) {
 int ScanDecoder::Run() {
   const ScanHeader& s = d_.scan;
   for (int i = 0; i < s.count; ++i) {
-    if (s.components[i].dcTable > 3) return 1060;
-    if (s.components[i].acTable > 3) return 1070;
+    if (s.components[i].dcTable > 3) return kJpegBadDcTableNumber;
+    if (s.components[i].acTable > 3) return kJpegBadAcTableNumber;
   }
   for (int t = 0; t < 4; ++t) {
     for (int k = 0; k < 64; ++k) quant_[t][k] = d_.quant[t][k];
@@ -276,16 +271,16 @@ int ScanDecoder::Run() {
   bool needsDc = !d_.progressive || (s.ss == 0 && s.ah == 0);
   bool needsAc = !d_.progressive || s.ss != 0;
   if (d_.progressive && !(s.ss == 0 && s.se == 0)) {
-    if (s.ss == 0) return 2021;
-    if (s.ss > 63) return 2022;
-    if (s.ss > s.se) return 2023;
-    if (s.se > 63) return 2024;
-    if (s.count != 1) return 2025;
+    if (s.ss == 0) return kJpegSpectralStartZero;
+    if (s.ss > 63) return kJpegSpectralStartPastBlock;
+    if (s.ss > s.se) return kJpegSpectralStartAfterEnd;
+    if (s.se > 63) return kJpegSpectralEndPastBlock;
+    if (s.count != 1) return kJpegAcScanOfSeveralComponents;
   }
   for (int i = 0; i < s.count; ++i) {
     const ScanComponent& sc = s.components[i];
-    if (needsDc && d_.dcTables[sc.dcTable].codeCount == 0) return 2040;
-    if (needsAc && d_.acTables[sc.acTable].codeCount == 0) return 2040;
+    if (needsDc && d_.dcTables[sc.dcTable].codeCount == 0) return kJpegHuffmanTableWithoutCodes;
+    if (needsAc && d_.acTables[sc.acTable].codeCount == 0) return kJpegHuffmanTableWithoutCodes;
   }
   for (auto& c : d_.components) c.dcPrediction = 0;
   eobRun_ = 0;
@@ -293,7 +288,7 @@ int ScanDecoder::Run() {
 
   int result;
   if (!d_.progressive) {
-    result = ForEachBlock(kSequentialError, [&](const ScanComponent& sc, int c, int bx, int by) {
+    result = ForEachBlock(kJpegBadSequentialBlock, [&](const ScanComponent& sc, int c, int bx, int by) {
       return SequentialBlock(c, sc, bx, by);
     });
     if (s.count == d_.componentCount) d_.allComponentsDone = true;
@@ -303,23 +298,23 @@ int ScanDecoder::Run() {
       return fc.coefficients.data() + (static_cast<size_t>(by) * fc.gridWide + bx) * 64;
     };
     if (dcScan && s.ah == 0) {
-      result = ForEachBlock(kDcError, [&](const ScanComponent& sc, int c, int bx, int by) {
+      result = ForEachBlock(kJpegBadDcBlock, [&](const ScanComponent& sc, int c, int bx, int by) {
         return DcFirst(at(c, bx, by), sc, c);
       });
     } else if (dcScan) {
-      result = ForEachBlock(kDcError, [&](const ScanComponent&, int c, int bx, int by) {
+      result = ForEachBlock(kJpegBadDcBlock, [&](const ScanComponent&, int c, int bx, int by) {
         return DcRefine(at(c, bx, by));
       });
     } else {
       const HuffmanTable& table = d_.acTables[s.components[0].acTable];
       bool first = s.ah == 0;
-      result = ForEachBlock(first ? kAcFirstError : kAcRefineError,
+      result = ForEachBlock(first ? kJpegBadAcFirstBlock : kJpegBadAcRefinementBlock,
                             [&](const ScanComponent&, int c, int bx, int by) {
                               return first ? AcFirst(at(c, bx, by), table) : AcRefine(at(c, bx, by), table);
                             });
     }
   }
-  if (result == 0 && d_.input.ReadFailed()) result = 2010;
+  if (result == 0 && d_.input.ReadFailed()) result = kJpegScanReadError;
   if (result != 0) return result;
   return FinishScan();
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "pictures/jpeg_errors.h"
 #include "pictures/jpeg_huffman.h"
 #include "pictures/jpeg_input.h"
 
@@ -68,9 +69,13 @@ struct DecoderState {
 // T.81 Figure A.6: natural position of the k-th zigzag coefficient.
 extern const uint8_t kZigzagToNatural[64 + 16];
 
+// ReadMarkers' answer at the end of the image; 0 is its answer at a scan.
+inline constexpr int kReachedEndOfImage = 1;
+
 // Reads markers up to the next SOS (returns 0, scan header filled) or EOI
-// (returns 1); anything else is an error number. `afterScan` is set when the
-// previous thing read was entropy-coded data, which must end in a marker.
+// (returns kReachedEndOfImage); anything else is a JpegErrorNumber.
+// `afterScan` is set when the previous thing read was entropy-coded data,
+// which must end in a marker.
 int ReadMarkers(DecoderState& d, bool afterScan);
 // Checks what the first scan needs from the headers and lays out the frame.
 int CheckFrame(DecoderState& d);

@@ -17,9 +17,9 @@ inline constexpr int kUnitPixels = 0x00, kUnitMillimetres = 0x20, kUnitPerMille 
 inline constexpr int kNewLineBefore = 0x0400;  // byte 1, bit 2
 inline constexpr int kSizesAreExtents = 0x010000;
 // Byte 2, bit 1: the file was written for this job, so one that cannot be
-// read is a failure of the job (number 87) rather than a picture to skip.
+// read is a failure of the job (kPrintJobFileUnreadable) rather than a
+// picture to skip.
 inline constexpr int kFileOfTheJob = 0x020000;
-inline constexpr int kFileOfTheJobUnreadable = 87;
 
 // One picture, text or font change placed on a printed page.
 struct PrintItem {

@@ -69,16 +69,16 @@ int Job::Prepare() {
   caps_ = dev_.Caps();
   if (!caps_.dibToDevice && !caps_.stretchDib) {
     ctx_.host->ShowMessageBox({kNoMultiPictures, printerName, BoxButtons::Ok, BoxIcon::Exclamation});
-    return 9;
+    return kPrintNoPictureTransfer;
   }
   if (!caps_.bigBitmaps) {
     ctx_.host->ShowMessageBox({kNoBigBitmaps, printerName, BoxButtons::Ok, BoxIcon::Exclamation});
-    return 10;
+    return kPrintNoBigBitmaps;
   }
-  if (page_.horzRes <= 0) return 13;
-  if (page_.vertRes <= 0) return 14;
-  if (page_.horzSizeMm <= 0 || page_.logPixelsX <= 0) return 15;
-  if (page_.vertSizeMm <= 0 || page_.logPixelsY <= 0) return 16;
+  if (page_.horzRes <= 0) return kPrintNoPageWidth;
+  if (page_.vertRes <= 0) return kPrintNoPageHeight;
+  if (page_.horzSizeMm <= 0 || page_.logPixelsX <= 0) return kPrintNoHorizontalScale;
+  if (page_.vertSizeMm <= 0 || page_.logPixelsY <= 0) return kPrintNoVerticalScale;
   content_ = ContentRect(page_, &engine_.margins);
   base_ = BaseFont(content_);
   textFont_ = base_;
@@ -86,9 +86,9 @@ int Job::Prepare() {
 }
 
 int Job::OpenPage() {
-  if (dev_.StartPage() != 0) return 19;
+  if (dev_.StartPage() != 0) return kPrintOutputFailed;
   canvas_ = dev_.PageCanvas();
-  if (canvas_ == nullptr) return 20;
+  if (canvas_ == nullptr) return kPrintNoPageCanvas;
   pageOpen_ = true;
   ++pageNo_;
   engine_.flags &= ~kPagePlaced;
@@ -112,7 +112,7 @@ int Job::OpenPage() {
   }
   line(userText_);
   areaTop_ = y + lineH_ + MmY(100);
-  if (content_.bottom - areaTop_ < 2 * MmY(100)) return kPageTooSmall;
+  if (content_.bottom - areaTop_ < 2 * MmY(100)) return kPrintPageTooSmall;
   flowX_ = content_.left;
   lineTop_ = areaTop_;
   lineHeight_ = 0;
@@ -124,7 +124,7 @@ int Job::ClosePage() {
   if (!pageOpen_) return 0;
   pageOpen_ = false;
   canvas_ = nullptr;
-  return dev_.EndPage() == 0 ? 0 : 21;
+  return dev_.EndPage() == 0 ? kPrintDone : kPrintPageNotEnded;
 }
 
 void Job::PrintErrorOnPage(int number) {
@@ -170,7 +170,7 @@ int Job::Items(const std::vector<PrintItem>& items) {
         FontSpec f;
         f.height = ToDevice(item.source[0], unit, true);
         f.width = ToDevice(item.source[1], unit, false);
-        if (f.height <= 0) return 85;
+        if (f.height <= 0) return kPrintFontTooSmall;
         f.weight = item.source[2] > 0 ? item.source[2] : 400;
         f.italic = item.source[3] & 1;
         f.underline = item.source[3] & 2;
@@ -186,7 +186,7 @@ int Job::Items(const std::vector<PrintItem>& items) {
         if (ctx_.progress != nullptr) ctx_.progress->SetVisible(false);
         const int captured = ctx_.captureWindow ? ctx_.captureWindow(&image) : -1;
         if (ctx_.progress != nullptr) ctx_.progress->SetVisible(true);
-        if (captured != 0) return 22;
+        if (captured != 0) return kPrintWindowNotCaptured;
         ++pictureNo_;
         result = Picture(item, image);
         break;
@@ -194,7 +194,7 @@ int Job::Items(const std::vector<PrintItem>& items) {
       case kItemBmpFile: {
         Dib image;
         if (ReadBmpFile(item.name, &image) != 0) {
-          if (item.flags & kFileOfTheJob) return kFileOfTheJobUnreadable;
+          if (item.flags & kFileOfTheJob) return kPrintJobFileUnreadable;
           ctx_.host->Beep(BeepKind::Simple);
           break;
         }
@@ -203,7 +203,7 @@ int Job::Items(const std::vector<PrintItem>& items) {
         break;
       }
       default:
-        return 86;
+        return kPrintUnknownItem;
     }
     if (result != 0) return result;
   }
@@ -326,15 +326,15 @@ int Job::Picture(const PrintItem& item, const Dib& image) {
 int Job::Transfer(const Dib& image, int sx, int sy, int sw, int sh, const Rect& dest) {
   const int w = dest.Width(), h = dest.Height();
   const size_t stride = BitmapStride(w, 24);
-  if (caps_.dibToDevice && stride > kBandBytes) return 115;
-  if (int64_t{w} * h > kMaxPicturePixels) return 110;
+  if (caps_.dibToDevice && stride > kBandBytes) return kPrintRowTooLong;
+  if (int64_t{w} * h > kMaxPicturePixels) return kPrintPictureTooLarge;
   Dib scaled;
   scaled.header = MakeHeader24(w, h);
   scaled.pixels.assign(stride * h, 0xFF);
-  if (ScaleDib(&scaled, 0, 0, w, h, sx, sy, sw, sh, image, 256, 256) < 0) return 114;
+  if (ScaleDib(scaled, 0, 0, w, h, sx, sy, sw, sh, image, 256, 256) < 0) return kPrintPictureNotScaled;
   if (!caps_.dibToDevice && !caps_.stretchDib && !caps_.stretchBlt && !caps_.bitBlt) {
     ctx_.host->Beep(BeepKind::Simple);
-    return 2000000;
+    return kPrintNoTransfer;
   }
   const int bandRows = caps_.dibToDevice ? static_cast<int>(kBandBytes / stride) : h;
   // Bands from the picture's top down; rows lie bottom-up in memory.
@@ -350,7 +350,7 @@ int Job::Transfer(const Dib& image, int sx, int sy, int sw, int sh, const Rect& 
 
 int RunPrintJob(PrintEngine& engine, const PrintContext& context, const std::vector<PrintItem>& items,
                 const std::string& userText, const std::string& title, int options) {
-  if (engine.flags & 0xFF) return 1;
+  if (engine.flags & 0xFF) return kPrintJobRunning;
   engine.flags = kJobRunning;
   PrintDevice& dev = *context.device;
   int chosen = dev.ChoosePrinter();
@@ -369,12 +369,12 @@ int RunPrintJob(PrintEngine& engine, const PrintContext& context, const std::vec
   }
   Job job(engine, context, userText, options);
   job.printerName = dev.PrinterName().substr(0, 31);
-  int result = job.printerName.empty() ? 7 : job.Prepare();
+  int result = job.printerName.empty() ? kPrintNoPrinterName : job.Prepare();
   bool docStarted = false;
   if (result == 0) {
     if (context.progress != nullptr && (options & kShowProgress))
       context.progress->Show(title.empty() ? "Druck-Fortschritt" : title);
-    result = dev.StartDoc("VOVoz-Ovizo") == 0 ? 0 : 12;
+    result = dev.StartDoc("VOVoz-Ovizo") == 0 ? kPrintDone : kPrintDocumentNotStarted;
     docStarted = result == 0;
   }
   if (result == 0) result = job.OpenPage();
@@ -382,7 +382,7 @@ int RunPrintJob(PrintEngine& engine, const PrintContext& context, const std::vec
   const bool cancelled = engine.flags & kCancelledByUser;
   if (result == 0 && !cancelled) {
     result = job.ClosePage();
-    if (result == 0 && dev.EndDoc() != 0) result = 19;
+    if (result == 0 && dev.EndDoc() != 0) result = kPrintOutputFailed;
   }
   if (docStarted && (result != 0 || cancelled)) {
     if (result != 0) job.PrintErrorOnPage(result);
@@ -393,7 +393,7 @@ int RunPrintJob(PrintEngine& engine, const PrintContext& context, const std::vec
   engine.flags = 0;
   if (cancelled) {
     context.host->ShowMessageBox({kCancelMessage, job.printerName, BoxButtons::Ok, BoxIcon::Exclamation});
-    return -1;
+    return kPrintCancelled;
   }
   if (result != 0)
     context.host->ShowMessageBox({PrinterErrorText(result), job.printerName, BoxButtons::Ok, BoxIcon::Exclamation});

@@ -9,6 +9,7 @@
 #include "platform/print_device.h"
 #include "print/page_layout.h"
 #include "print/print_item.h"
+#include "print/print_result.h"
 
 namespace kx {
 
@@ -18,7 +19,6 @@ inline constexpr int kJobRunning = 0x01, kPagePlaced = 0x02, kPlacementCorrected
 
 inline constexpr char kProgramLine[] = "KX-Sudoku  -  Sudoku für Linux  -  kx-sudoku@example.org";
 inline constexpr char kCancelMessage[] = "Ausdruck wurde durch Benutzer vorzeitig unterbrochen !!!";
-inline constexpr int kPageTooSmall = 90000000;
 inline constexpr size_t kBandBytes = 0x400000;
 
 // The printer state of one run: what survives between jobs.
@@ -37,8 +37,9 @@ struct PrintContext {
   std::function<int(Dib*)> captureWindow;
 };
 
-// Prints one job. 0 on success, 1 when a job is already running, else the
-// printer error number (already shown to the user).
+// Prints one job. kPrintDone, kPrintJobRunning, kPrintCancelled, else the
+// printer error number (a PrintResult or the device's own, already shown to
+// the user).
 int RunPrintJob(PrintEngine& engine, const PrintContext& context, const std::vector<PrintItem>& items,
                 const std::string& userText, const std::string& title, int options);
 

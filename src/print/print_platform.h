@@ -7,7 +7,7 @@
 
 namespace kx {
 
-// What the running program lends the printouts: set once by the platform
+// What the running program lends the printouts: filled in by the platform
 // at start-up; without a device nothing can be printed.
 struct PrintPlatform {
   PrintDevice* device = nullptr;
@@ -16,9 +16,5 @@ struct PrintPlatform {
   std::function<int(Dib*)> captureWindow;
   FontSpec smallPrn, bigPrn;
 };
-
-PrintPlatform& ThePrintPlatform();
-// The printer state of the run.
-PrintEngine& ThePrintEngine();
 
 }  // namespace kx

@@ -239,7 +239,7 @@ bool OnLeftButtonDown(InputContext& c, int x, int y) {
 
 bool OnLeftButtonUp(InputContext& c, int x, int y, bool square) {
   PictureAssignState& a = c.program.pictures.assign;
-  if (a.cropState != 3) return false;
+  if (a.cropState != CropState::Dragging) return false;
   CropRelease(a, x, y, square);
   return true;
 }
@@ -248,13 +248,13 @@ bool OnMouseMove(InputContext& c, int x, int y, bool square) {
   Program& p = c.program;
   MainWindowState& w = c.window;
   bool changed = false;
-  if ((p.state.noticeTicks & 0xFF) == 0 && (p.state.noticeTicks & 0x1FF) != 0) {
-    p.state.noticeTicks &= ~0x1FFu;
+  if ((p.state.noticeTicks & notice::kSecondsLeft) == 0 && (p.state.noticeTicks & notice::kOnScreen) != 0) {
+    p.state.noticeTicks &= ~notice::kOnScreen;
     changed = true;
   }
   w.mouseX = x;
   w.mouseY = y;
-  if (p.pictures.assign.cropState == 3) {
+  if (p.pictures.assign.cropState == CropState::Dragging) {
     CropMove(p.pictures.assign, x, y, square);
     changed = true;
   }

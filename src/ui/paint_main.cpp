@@ -65,7 +65,7 @@ void PaintWaitNotice(const PaintContext& c) {
 
 void PaintNotice(const PaintContext& c) {
   const GameState& s = c.program.state;
-  if ((s.noticeTicks & 0x1FF) == 0) return;
+  if ((s.noticeTicks & notice::kOnScreen) == 0) return;
   const WindowLayout& l = c.layout;
   c.canvas.SelectFont(c.fonts.small);
   const Rect measured = c.canvas.DrawWrappedText({0, 0, l.clientWidth, l.clientHeight}, s.noticeText, {}, true);

@@ -78,7 +78,7 @@ void LayOutPictureAssignMode(Canvas& canvas, Program& p, const UiFonts& fonts, W
   const Rect area{PictureColumn(l) + l.cellSize + 10, fieldBottom + 5, l.clientWidth - 5, l.clientHeight - 5};
   LoadSourcePicture(p, area);
   PictureAssignState& a = p.pictures.assign;
-  if (!a.shownPicture.pixels.empty() && a.cropState == 1) a.cropRect = a.shownRect;
+  if (!a.shownPicture.pixels.empty() && a.cropState == CropState::WholePicture) a.cropRect = a.shownRect;
 }
 
 void PaintPictureAssignMode(const PaintContext& c) {

@@ -97,22 +97,22 @@ TEST(HelpKeys, GreyNavigationKeysOnly) {
 
 TEST(HelpWindows, EightOpenInCascadeANinthIsRefusedAndEscCloses) {
   QWidget owner;
-  InitHelpWindows(&owner);
-  HelpWindowTable& table = SharedHelpWindows();
+  HelpWindowTable table;
+  HelpWindows windows(table, &owner);
   const LoadedHelp help = ProgramHelp();
   for (int i = 0; i < kHelpSlotCount; ++i) EXPECT_EQ(OpenHelpWindow(table, help, 0), i);
   EXPECT_EQ(OpenHelpWindow(table, help, 0), -2);
   EXPECT_EQ(OpenHelpWindowCount(table), 8);
 
-  HelpWindow* first = HelpWindowOf(0);
-  HelpWindow* second = HelpWindowOf(1);
+  HelpWindow* first = windows.Of(0);
+  HelpWindow* second = windows.Of(1);
   ASSERT_TRUE(first && second);
   EXPECT_EQ(first->windowTitle(), QString::fromUtf8(kDefaultHelpTitle));
   EXPECT_GT(second->x(), first->x());
   EXPECT_GT(second->y(), first->y());
 
   // The timer's paint fills the page; Page Down scrolls by it.
-  RepaintHelpWindows(table, [](int slot) { HelpWindowOf(slot)->PaintPage(); });
+  RepaintHelpWindows(table, [&windows](int slot) { windows.Of(slot)->PaintPage(); });
   EXPECT_FALSE(first->page().isNull());
   EXPECT_FALSE(RepaintRequested(first->view()));
   QKeyEvent pageDown(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
@@ -125,26 +125,25 @@ TEST(HelpWindows, EightOpenInCascadeANinthIsRefusedAndEscCloses) {
 
   for (int i = 0; i < kHelpSlotCount; ++i) {
     QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(HelpWindowOf(i), &esc);
+    QApplication::sendEvent(windows.Of(i), &esc);
   }
   EXPECT_EQ(OpenHelpWindowCount(table), 0);
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(OpenHelpWindow(table, help, 0), 0);
   QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-  QApplication::sendEvent(HelpWindowOf(0), &esc);
+  QApplication::sendEvent(windows.Of(0), &esc);
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  table.usable = false;
 }
 
 TEST(HelpWindows, LinkPressingEnterOnItselfKeepsTheWindowAliveUntilEsc) {
   QWidget owner;
-  InitHelpWindows(&owner);
-  HelpWindowTable& table = SharedHelpWindows();
+  HelpWindowTable table;
+  HelpWindows windows(table, &owner);
   HelpPage page;
   page.Add(kRowText | helpflag::kAnyKey | helpflag::kEnterFollows, 0, 0, "Weiter", kHelpLinkEnter);
   const HelpView built = page.View();
   ASSERT_EQ(OpenHelpWindow(table, built.help, 0), 0);
-  HelpWindow* window = HelpWindowOf(0);
+  HelpWindow* window = windows.Of(0);
   ASSERT_TRUE(window);
   QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
   QApplication::sendEvent(window, &enter);
@@ -157,7 +156,20 @@ TEST(HelpWindows, LinkPressingEnterOnItselfKeepsTheWindowAliveUntilEsc) {
   for (int i = 0; i < 5; ++i) QApplication::processEvents();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(OpenHelpWindowCount(table), 0);
-  table.usable = false;
+}
+
+// Windows still open when the program's help windows go away close with
+// them; the table then opens no more.
+TEST(HelpWindows, OpenWindowsCloseWithTheirSet) {
+  QWidget owner;
+  HelpWindowTable table;
+  {
+    HelpWindows windows(table, &owner);
+    ASSERT_EQ(OpenHelpWindow(table, ProgramHelp(), 0), 0);
+  }
+  EXPECT_EQ(OpenHelpWindowCount(table), 0);
+  EXPECT_TRUE(owner.findChildren<HelpWindow*>().isEmpty());
+  EXPECT_EQ(OpenHelpWindow(table, ProgramHelp(), 0), -2);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ const uint8_t* At(const Dib& dib, int x, int yFromTop) {
 
 TEST(ScaleDib, ReductionAveragesRoundedUpBoxes) {
   Dib src = Gradient(384, 384), dest = Blank(100, 100);
-  ASSERT_EQ(ScaleDib(&dest, 0, 0, 100, 100, 0, 0, 384, 384, src), 384);
+  ASSERT_EQ(ScaleDib(dest, 0, 0, 100, 100, 0, 0, 384, 384, src), 384);
   // Pixel n ends its box at ceil(384 n / 100) and reaches back 4 columns.
   for (int n : {1, 2, 50, 100}) {
     int end = (384 * n + 99) / 100, sum = 0;
@@ -48,7 +48,7 @@ TEST(ScaleDib, ReductionAveragesRoundedUpBoxes) {
 
 TEST(ScaleDib, EnlargementRepeatsPixelsAndMirrorsOnRequest) {
   Dib src = Gradient(10, 10), dest = Blank(30, 30);
-  ASSERT_EQ(ScaleDib(&dest, 0, 0, 30, 30, 0, 0, 10, 10, src), 10);
+  ASSERT_EQ(ScaleDib(dest, 0, 0, 30, 30, 0, 0, 10, 10, src), 10);
   for (int x = 0; x < 30; ++x) {
     for (int y = 0; y < 30; ++y) {
       ASSERT_EQ(At(dest, x, y)[0], x / 3);
@@ -57,15 +57,15 @@ TEST(ScaleDib, EnlargementRepeatsPixelsAndMirrorsOnRequest) {
   }
 
   Dib wide = Gradient(100, 4), half = Blank(50, 4);
-  ASSERT_EQ(ScaleDib(&half, 0, 0, -50, 4, 0, 0, 100, 4, wide), 4);
+  ASSERT_EQ(ScaleDib(half, 0, 0, -50, 4, 0, 0, 100, 4, wide), 4);
   EXPECT_EQ(At(half, 0, 0)[0], 98);  // (98 + 99) / 2
   EXPECT_EQ(At(half, 49, 0)[0], 0);
   Dib both = Blank(50, 4);
-  ASSERT_EQ(ScaleDib(&both, 0, 0, -50, 4, 0, 0, -100, 4, wide), 4);
+  ASSERT_EQ(ScaleDib(both, 0, 0, -50, 4, 0, 0, -100, 4, wide), 4);
   EXPECT_EQ(At(both, 0, 0)[0], 0);
   EXPECT_EQ(At(both, 49, 0)[0], 98);
   Dib flipped = Blank(100, 4);
-  ASSERT_EQ(ScaleDib(&flipped, 0, 0, 100, -4, 0, 0, 100, 4, wide), 4);
+  ASSERT_EQ(ScaleDib(flipped, 0, 0, 100, -4, 0, 0, 100, 4, wide), 4);
   EXPECT_EQ(At(flipped, 5, 0)[1], 3);
 }
 
@@ -77,7 +77,7 @@ TEST(ScaleDib, RectanglesAndPalettePictures) {
   src.colorTable = {0, 0, 200, 0, 100, 0, 0, 0};
   src.pixels = {0x00, 0x00, 0, 0, 0x11, 0x11, 0, 0};
   Dib dest = Blank(10, 10);
-  ASSERT_EQ(ScaleDib(&dest, 3, 5, 2, 1, 1, 0, 2, 2, src), 2);
+  ASSERT_EQ(ScaleDib(dest, 3, 5, 2, 1, 1, 0, 2, 2, src), 2);
   EXPECT_EQ(At(dest, 3, 5)[0], 50);  // index 0 and 1 averaged down the column
   EXPECT_EQ(At(dest, 3, 5)[2], 100);
   EXPECT_EQ(At(dest, 4, 5)[0], 50);
@@ -86,26 +86,26 @@ TEST(ScaleDib, RectanglesAndPalettePictures) {
 
 TEST(ScaleDib, ChecksComeInOrder) {
   Dib src = Gradient(8, 8), dest = Blank(8, 8);
-  EXPECT_EQ(ScaleDib(&dest, 0, 0, 0, 0, 0, 0, 0, 0, src), -1);
-  EXPECT_EQ(ScaleDib(&dest, 0, 0, 1, 0, 0, 0, 0, 0, src), -2);
-  EXPECT_EQ(ScaleDib(&dest, 0, 0, 1, 1, 0, 0, 0, 1, src), -3);
-  EXPECT_EQ(ScaleDib(&dest, 0, 0, 1, 1, 0, 0, 1, 0, src), -4);
-  EXPECT_EQ(ScaleDib(&dest, 0, 0, 1, 1, 4, 0, 5, 1, src), -5);
-  EXPECT_EQ(ScaleDib(&dest, 0, 0, 1, 1, 0, 4, 1, 5, src), -6);
+  EXPECT_EQ(ScaleDib(dest, 0, 0, 0, 0, 0, 0, 0, 0, src), -1);
+  EXPECT_EQ(ScaleDib(dest, 0, 0, 1, 0, 0, 0, 0, 0, src), -2);
+  EXPECT_EQ(ScaleDib(dest, 0, 0, 1, 1, 0, 0, 0, 1, src), -3);
+  EXPECT_EQ(ScaleDib(dest, 0, 0, 1, 1, 0, 0, 1, 0, src), -4);
+  EXPECT_EQ(ScaleDib(dest, 0, 0, 1, 1, 4, 0, 5, 1, src), -5);
+  EXPECT_EQ(ScaleDib(dest, 0, 0, 1, 1, 0, 4, 1, 5, src), -6);
   Dib packed = src;
   packed.header.compression = 1;
-  EXPECT_EQ(ScaleDib(&dest, 0, 0, 1, 1, 0, 0, 1, 1, packed), -7);
+  EXPECT_EQ(ScaleDib(dest, 0, 0, 1, 1, 0, 0, 1, 1, packed), -7);
   Dib odd = src;
   odd.header.bitCount = 2;
-  EXPECT_EQ(ScaleDib(&dest, 0, 0, 1, 1, 0, 0, 1, 1, odd), -8);
+  EXPECT_EQ(ScaleDib(dest, 0, 0, 1, 1, 0, 0, 1, 1, odd), -8);
   Dib cut = src;
   cut.pixels.resize(10);
-  EXPECT_EQ(ScaleDib(&dest, 0, 0, 1, 1, 0, 0, 1, 1, cut), -24);
+  EXPECT_EQ(ScaleDib(dest, 0, 0, 1, 1, 0, 0, 1, 1, cut), -24);
 
   auto with = [&](auto change) {
     Dib d = dest;
     change(d);
-    return ScaleDib(&d, 0, 0, 8, 8, 0, 0, 8, 8, src);
+    return ScaleDib(d, 0, 0, 8, 8, 0, 0, 8, 8, src);
   };
   EXPECT_EQ(with([](Dib& d) { d.header.size = 108; }), -15);
   EXPECT_EQ(with([](Dib& d) { d.header.width = 7; }), -16);
@@ -117,20 +117,6 @@ TEST(ScaleDib, ChecksComeInOrder) {
   EXPECT_EQ(with([](Dib& d) { d.pixels.resize(5); }), -21);
   EXPECT_EQ(with([](Dib& d) { d.header.clrUsed = 2; }), -22);
   EXPECT_EQ(with([](Dib& d) { d.header.clrImportant = 2; }), -23);
-}
-
-TEST(ScaleDib, OwnBitmapIsMadeOnceAndKept) {
-  ResetScalerBitmap();
-  Dib src = Gradient(64, 64);
-  ASSERT_EQ(ScaleDib(nullptr, 16, 0, 16, 16, 0, 0, 64, 64, src), 64);
-  const Dib& own = ScalerBitmap();
-  EXPECT_EQ(own.header.width, 32);
-  EXPECT_EQ(own.header.height, 16);
-  EXPECT_EQ(At(own, 16, 0)[0], 1);  // mean of columns 0..3
-  EXPECT_EQ(ScaleDib(nullptr, 0, 0, 16, 16, 0, 0, 64, 64, src), 64);
-  EXPECT_EQ(ScaleDib(nullptr, 20, 0, 16, 16, 0, 0, 64, 64, src), -11);
-  EXPECT_EQ(ScaleDib(nullptr, 0, 1, 16, 16, 0, 0, 64, 64, src), -12);
-  ResetScalerBitmap();
 }
 
 }  // namespace

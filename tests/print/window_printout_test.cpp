@@ -12,12 +12,11 @@
 #include "game/commands.h"
 #include "game/function_fields.h"
 #include "game/program.h"
+#include "platform/qt/connect_printing.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_print_device.h"
-#include "print/print_platform.h"
 #include "support/scripted_host.h"
 #include "support/temp_dir.h"
-#include "ui/fonts.h"
 
 namespace kx {
 namespace {
@@ -68,16 +67,7 @@ TEST_F(WindowPrintoutTest, PrintCommandAnsweredEachWay) {
   MainWindow window(program);
   window.resize(900, 640);
   QtPrintDevice device;
-  PrintPlatform& platform = ThePrintPlatform();
-  platform.device = &device;
-  platform.makeCanvas = MakeImageCanvas;
-  platform.captureWindow = [&window](Dib* out) {
-    *out = ImageToDib(window.PaintFrame());
-    return out->pixels.empty() ? -1 : 0;
-  };
-  const UiFonts fonts;
-  platform.smallPrn = fonts.smallPrn;
-  platform.bigPrn = fonts.bigPrn;
+  ConnectPrinting(program, window, device, nullptr);
   qputenv("KX_SUDOKU_PRINT_TO", "fenster.pdf");
 
   host.answers = {BoxAnswer::Yes};
@@ -105,7 +95,6 @@ TEST_F(WindowPrintoutTest, PrintCommandAnsweredEachWay) {
   EXPECT_FALSE(std::filesystem::exists("KXPrintTmp1.bmp"));
   if (keep != nullptr) std::filesystem::copy_file("fenster.pdf", keep);
   qunsetenv("KX_SUDOKU_PRINT_TO");
-  platform = PrintPlatform{};
 }
 
 }  // namespace

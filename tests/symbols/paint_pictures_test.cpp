@@ -130,7 +130,7 @@ TEST_F(PaintPicturesTest, AssignmentArrangementSelectsPicturesAndEndsWithEscape)
   EXPECT_EQ(p.state.currentBoard, board);
 
   ASSERT_TRUE(OnKeyDown(c, Key::Escape));
-  EXPECT_EQ(p.pictures.assign.cropState, 0);
+  EXPECT_EQ(p.pictures.assign.cropState, CropState::Off);
   EXPECT_EQ(p.state.selectedCell, -1);
   Paint();
   EXPECT_GT(p.fields.Count(), 3);

@@ -44,7 +44,7 @@ TEST_F(PictureAssignTest, CropAtFullSizeIsSavedPixelForPixel) {
   EXPECT_EQ(shown.Height(), 768);
   // A crop on the photo's right (blue) half.
   Drag(shown.left + 600, shown.top + 30, shown.left + 700, shown.top + 80);
-  EXPECT_EQ(a().cropState, 7);
+  EXPECT_EQ(a().cropState, CropState::Chosen);
   ASSERT_EQ(RunCommand(p, command::kAssignPicture, hooks), 0);
   const Dib saved = Saved(5);
   EXPECT_EQ(saved.header.width, 100);
@@ -111,7 +111,7 @@ TEST_F(PictureAssignTest, RefusalsBeepAndEndingRestores) {
   EXPECT_FALSE(std::filesystem::exists("KXS01.BMP"));
 
   ASSERT_EQ(RunCommand(p, command::kEndPictureAssignment, hooks), 0);
-  EXPECT_EQ(a().cropState, 0);
+  EXPECT_EQ(a().cropState, CropState::Off);
   EXPECT_EQ(p.state.selectedCell, -1);
   EXPECT_GT(p.fields.Count(), 3);
 
@@ -122,7 +122,7 @@ TEST_F(PictureAssignTest, RefusalsBeepAndEndingRestores) {
   p.settings.CycleSymbolSet();
   ASSERT_FALSE(p.settings.IsPictureSet());
   EXPECT_NE(RunCommand(p, command::kAssignPictures, hooks), 0);
-  EXPECT_EQ(a().cropState, 0);
+  EXPECT_EQ(a().cropState, CropState::Off);
 }
 
 TEST_F(PictureAssignTest, MarkedDigitFollowsTheSelectedCell) {

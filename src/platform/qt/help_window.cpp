@@ -14,13 +14,6 @@
 
 namespace kx {
 
-namespace {
-
-std::array<HelpWindow*, kHelpSlotCount> windows{};
-QWidget* helpOwner = nullptr;
-
-}  // namespace
-
 int HelpKeyFor(int qtKey, bool keypad) {
   using namespace helpkey;
   switch (qtKey) {
@@ -47,8 +40,8 @@ int HelpKeyFor(int qtKey, bool keypad) {
   }
 }
 
-HelpWindow::HelpWindow(HelpWindowTable& table, int slot, QWidget* owner)
-    : QWidget(owner, Qt::Window), table_(table), slot_(slot), scrollBar_(new QScrollBar(Qt::Vertical, this)) {
+HelpWindow::HelpWindow(HelpWindows& windows, int slot, QWidget* owner)
+    : QWidget(owner, Qt::Window), windows_(windows), slot_(slot), scrollBar_(new QScrollBar(Qt::Vertical, this)) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   setWindowTitle(QString::fromStdString(Cp1252ToUtf8(view().help.Title())));
@@ -59,13 +52,18 @@ HelpWindow::HelpWindow(HelpWindowTable& table, int slot, QWidget* owner)
   setMouseTracking(!view().hasScrollBar);
   connect(scrollBar_, &QScrollBar::actionTriggered, this, &HelpWindow::OnScrollAction);
   connect(scrollBar_, &QScrollBar::sliderReleased, this, [this] { HistoryRecord(view()); });
-  windows[slot] = this;
+  windows_.Opened(slot, this);
 }
 
+// A window closed by the player has let go of its slot already; one that
+// goes down with its owner lets go here.
 HelpWindow::~HelpWindow() {
-  if (windows[slot_] == this) windows[slot_] = nullptr;
-  if (!closed_) CloseHelpSlot(table_, slot_);
+  if (closed_) return;
+  windows_.Closed(slot_, this);
+  CloseHelpSlot(windows_.table(), slot_);
 }
+
+HelpView& HelpWindow::view() { return *windows_.table().views[slot_]; }
 
 int HelpWindow::PageWidth() const { return std::max(1, width() - (scrollBar_->isVisibleTo(this) ? scrollBar_->width() : 0)); }
 
@@ -180,40 +178,54 @@ void HelpWindow::OnScrollAction(int action) {
 
 void HelpWindow::closeEvent(QCloseEvent* event) {
   event->accept();
-  windows[slot_] = nullptr;
   closed_ = true;
-  CloseHelpSlot(table_, slot_);
+  windows_.Closed(slot_, this);
+  CloseHelpSlot(windows_.table(), slot_);
   deleteLater();
-  if (OpenHelpWindowCount(table_) == 0 && helpOwner) {
-    helpOwner->raise();
-    helpOwner->activateWindow();
-  }
+  windows_.ReturnFocusWhenAllClosed();
 }
 
 // Tab selects the next link, not the next widget.
 bool HelpWindow::focusNextPrevChild(bool) { return false; }
 
-HelpWindow* HelpWindowOf(int slot) { return slot >= 0 && slot < kHelpSlotCount ? windows[slot] : nullptr; }
-
-void InitHelpWindows(QWidget* owner) {
-  HelpWindowTable& table = SharedHelpWindows();
-  helpOwner = owner;
-  table.captionHeight = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
-  table.createWindow = [owner, &table](int slot, int left, int top) {
-    auto* window = new HelpWindow(table, slot, owner);
+HelpWindows::HelpWindows(HelpWindowTable& table, QWidget* owner) : table_(table), owner_(owner) {
+  table_.captionHeight = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  table_.createWindow = [this](int slot, int left, int top) {
+    auto* window = new HelpWindow(*this, slot, owner_);
     const HelpWindowBlock& block = window->view().help.window;
     window->setGeometry(left, top, block.width, block.height);
     window->show();
     return true;
   };
-  table.usable = true;
-  auto* timer = new QTimer(owner);
-  QObject::connect(timer, &QTimer::timeout, [&table] {
-    RepaintHelpWindows(table, [](int slot) {
-      if (HelpWindow* w = HelpWindowOf(slot)) w->PaintPage();
+  table_.usable = true;
+  QObject::connect(&timer_, &QTimer::timeout, [this] {
+    RepaintHelpWindows(table_, [this](int slot) {
+      if (HelpWindow* w = Of(slot)) w->PaintPage();
     });
   });
-  timer->start(100);
+  timer_.start(100);
+}
+
+HelpWindows::~HelpWindows() {
+  table_.usable = false;
+  table_.createWindow = nullptr;
+  for (HelpWindow* window : windows_) delete window;
+}
+
+HelpWindow* HelpWindows::Of(int slot) const {
+  return slot >= 0 && slot < kHelpSlotCount ? windows_[slot] : nullptr;
+}
+
+void HelpWindows::Opened(int slot, HelpWindow* window) { windows_[slot] = window; }
+
+void HelpWindows::Closed(int slot, HelpWindow* window) {
+  if (windows_[slot] == window) windows_[slot] = nullptr;
+}
+
+void HelpWindows::ReturnFocusWhenAllClosed() {
+  if (OpenHelpWindowCount(table_) != 0 || owner_ == nullptr) return;
+  owner_->raise();
+  owner_->activateWindow();
 }
 
 }  // namespace kx

@@ -7,6 +7,8 @@
 #include <QPrinterInfo>
 #include <cstdlib>
 
+#include "print/print_result.h"
+
 namespace kx {
 
 namespace {
@@ -102,15 +104,15 @@ int QtPrintDevice::StartDoc(const std::string& documentName) {
   painter_ = std::make_unique<QPainter>();
   if (!painter_->begin(&printer_)) {
     painter_.reset();
-    return 12;
+    return kPrintDocumentNotStarted;
   }
   pagesInDocument_ = 0;
   return 0;
 }
 
 int QtPrintDevice::StartPage() {
-  if (!painter_) return 19;
-  if (pagesInDocument_ > 0 && !printer_.newPage()) return 19;
+  if (!painter_) return kPrintOutputFailed;
+  if (pagesInDocument_ > 0 && !printer_.newPage()) return kPrintOutputFailed;
   ++pagesInDocument_;
   const PageGeometry g = Geometry();
   canvas_ = std::make_unique<QtCanvas>(painter_.get(), g.horzRes, g.vertRes);
@@ -128,7 +130,7 @@ int QtPrintDevice::EndDoc() {
   const bool ended = !painter_ || painter_->end();
   painter_.reset();
   // AbortDoc, which follows the error, removes what was written.
-  if (!ended || (pdf_ && !PdfComplete(pdfFile_))) return 19;
+  if (!ended || (pdf_ && !PdfComplete(pdfFile_))) return kPrintOutputFailed;
   return 0;
 }
 
