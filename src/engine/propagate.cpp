@@ -92,6 +92,7 @@ constexpr CellPlaces kPlaces = BuildCellPlaces();
 class PassState {
  public:
   explicit PassState(Board& board) : board_(board) {
+    // Every cell: 0..63 in the low word, the 17 cells 64..80 in the high one.
     toVisit_.low = ~uint64_t{0};
     toVisit_.high = (uint64_t{1} << 17) - 1;
     for (int i = 0; i < 81; ++i) columns_[kPlaces.column[i]].words[kPlaces.row[i]] = board[i];

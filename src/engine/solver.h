@@ -16,9 +16,9 @@ class LogAppender;
 inline constexpr uint32_t kNoSolution = 0xFFFFFFFF;
 inline constexpr uint32_t kGuessPenalty = 50000;
 
-// The solver with its results that outlive a run. One instance serves the
-// whole program; its buffers are kept between runs so that the hundreds of
-// runs of a generated puzzle allocate nothing.
+// The solver with its results that outlive a run. Keep one for many runs:
+// its buffers stay between runs, so that the hundreds of runs of a
+// generated puzzle allocate nothing.
 class Solver {
  public:
   explicit Solver(SolverHost* host = nullptr);

@@ -1,7 +1,8 @@
 #pragma once
 
-// The cells of the 27 units and of every cell's peers, built at compile time
-// so that the hot loops read them without a guard.
+// The cells of the 27 units and of every cell's peers, built at compile time.
+// No search loop reads them: the deduction pass derives its own cell tables
+// from the peers when it is compiled.
 #include <cstdint>
 
 namespace kx {
