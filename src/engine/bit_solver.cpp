@@ -2,6 +2,8 @@
 
 #include <bit>
 
+#include "engine/cell_geometry.h"
+
 namespace kx {
 
 namespace {
@@ -47,11 +49,7 @@ Tables BuildTables() {
   Tables t{};
   for (int i = 0; i < 81; ++i) {
     t.cell[i][i / 27] = 1u << (i % 27);
-    for (int j = 0; j < 81; ++j) {
-      const bool sameRow = i / 9 == j / 9, sameColumn = i % 9 == j % 9;
-      const bool sameBox = BoxOrigin(i) == BoxOrigin(j);
-      if (j != i && (sameRow || sameColumn || sameBox)) t.peers[i][j / 27] |= 1u << (j % 27);
-    }
+    for (int j : kCellGeometry.peers[i]) t.peers[i][j / 27] |= 1u << (j % 27);
   }
   return t;
 }
