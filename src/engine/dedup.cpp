@@ -14,6 +14,7 @@
 #include <unistd.h>
 #endif
 
+#include "engine/solution_files.h"
 #include "engine/solution_record.h"
 #include "engine/solution_scanner.h"
 
@@ -26,10 +27,8 @@ using namespace dedup_error;
 constexpr int kDigits = 10;
 constexpr size_t kBufferRecords = 8192;
 constexpr size_t kReadChunkBytes = 256 * 1024;
-constexpr size_t kLineBytes = 104;
-constexpr size_t kOutputBufferBytes = 2048 * kLineBytes;
+constexpr size_t kOutputBufferBytes = 2048 * kSolutionLineSize;
 constexpr int kLastPosition = 80;
-constexpr const char* kInitPrefix = "Init - Soduku   ";
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -174,7 +173,7 @@ class Deduplicator {
   int Merge(const char* logFile) {
     out_.reset(std::fopen(kRewrittenLogFile, "wb"));
     if (!out_) return kCreateOutput;
-    outBuffer_.reserve(kOutputBufferBytes + kLineBytes);
+    outBuffer_.reserve(kOutputBufferBytes + kSolutionLineSize);
 
     // A split reuses the bucket slots, so take the top level's list first.
     std::string names[kDigits];
@@ -300,18 +299,15 @@ class Deduplicator {
     }
     previous_ = record;
     havePrevious_ = true;
-    char line[kLineBytes];
-    UnpackRecord(record, line + 20);
-    const bool complete = std::memchr(line + 20, ' ', 81) == nullptr;
-    if (complete) {
-      uint64_t number = ++counters_.written;
-      for (int i = 15; i >= 0; --i, number >>= 4) line[i] = "0123456789ABCDEF"[number & 0xF];
+    PuzzleText text;
+    UnpackRecord(record, text.data());
+    char line[kSolutionLineSize];
+    if (std::memchr(text.data(), ' ', text.size()) != nullptr) {
+      FormatPuzzleLine(line, text);
     } else {
-      std::memcpy(line, kInitPrefix, 16);
+      FormatSolutionLine(line, ++counters_.written, text);
     }
-    std::memcpy(line + 16, " : \"", 4);
-    std::memcpy(line + 101, "\"\r\n", 3);
-    outBuffer_.append(line, kLineBytes);
+    outBuffer_.append(line, sizeof line);
     return outBuffer_.size() < kOutputBufferBytes || FlushOutput();
   }
 

@@ -32,6 +32,9 @@ void AppendQuotedLine(std::string& out, const PuzzleText& text);
 inline constexpr size_t kSolutionLineSize = 104;
 void FormatSolutionLine(char (&line)[kSolutionLineSize], uint64_t number, const PuzzleText& text);
 void AppendSolutionLine(std::string& out, uint64_t number, const PuzzleText& text);
+// The rewritten log's line of a record with an empty cell (a puzzle): a
+// label in place of the number.
+void FormatPuzzleLine(char (&line)[kSolutionLineSize], const PuzzleText& text);
 
 // Opens the file for appending, writes, closes. Failures are ignored, as
 // for every text file the program writes for the player. Returns the size
