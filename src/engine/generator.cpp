@@ -77,8 +77,8 @@ void Generator::MakeRandomPuzzle(PuzzleText& text) {
 uint32_t Generator::GeneratePuzzle(uint32_t minimum, uint32_t maximum, int thinningTarget, PuzzleText& puzzle,
                                    PuzzleText& solution) {
   stats_ = {};
-  SolverHost& host = solver_.Host();
-  host.SetBusyGenerating(true);
+  SearchObserver& observer = solver_.Observer();
+  observer.SetBusyGenerating(true);
   const bool writesFile = solver_.WritesCurrentSolutionFile();
   solver_.SetWritesCurrentSolutionFile(false);
   uint32_t difficulty = 0;
@@ -96,7 +96,7 @@ uint32_t Generator::GeneratePuzzle(uint32_t minimum, uint32_t maximum, int thinn
     stats_.cluesAfterThinning = CountClues(puzzle);
     solver_.SetSolutionCount(1);
   }
-  host.SetBusyGenerating(false);
+  observer.SetBusyGenerating(false);
   return difficulty;
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/board.h"
-#include "engine/solver_host.h"
+#include "engine/search_observer.h"
 
 namespace kx {
 
@@ -21,7 +21,7 @@ inline constexpr uint32_t kGuessPenalty = 50000;
 // generated puzzle allocate nothing.
 class Solver {
  public:
-  explicit Solver(SolverHost* host = nullptr);
+  explicit Solver(SearchObserver* observer = nullptr);
   ~Solver();
   Solver(const Solver&) = delete;
   Solver& operator=(const Solver&) = delete;
@@ -37,9 +37,9 @@ class Solver {
   // 1 after the run header, or the contradiction line. The result, `out`,
   // the current-solution file and the first ten lines are the rating
   // search's, as SolvePuzzle gives them for the same puzzle in log mode;
-  // SolutionCount counts the solutions the log holds. The progress pump is
-  // called after every solution and may cancel; the run also stops at the
-  // disk limit and when the log cannot be written.
+  // SolutionCount counts the solutions the log holds. The observer is told
+  // of every solution and may cancel; the run also stops at the disk limit
+  // and when the log cannot be written.
   uint32_t EnumerateSolutions(const PuzzleText& in, PuzzleText& out, const char* logFile);
 
   uint64_t SolutionCount() const { return solutionCount_; }
@@ -51,8 +51,8 @@ class Solver {
   // The game always writes the current-solution file; batch tools may not.
   void SetWritesCurrentSolutionFile(bool writes) { writesCurrentSolutionFile_ = writes; }
   bool WritesCurrentSolutionFile() const { return writesCurrentSolutionFile_; }
-  void SetHost(SolverHost* host);
-  SolverHost& Host() { return *host_; }
+  void SetObserver(SearchObserver* observer);
+  SearchObserver& Observer() { return *observer_; }
 
  private:
   struct GuessFrame {
@@ -67,7 +67,7 @@ class Solver {
   bool CountIfNew(const Board& board);
   uint32_t Search(const PuzzleText& in, PuzzleText& out, uint64_t wanted, uint64_t maximum, LogAppender* log);
 
-  SolverHost* host_;
+  SearchObserver* observer_;
   uint64_t solutionCount_ = 0;
   uint64_t logFileSize_ = 0;
   bool writesCurrentSolutionFile_ = true;

@@ -11,6 +11,11 @@ Program::Program(Host& h, uint32_t randomSeed)
   state.startPuzzleText = BuiltinPuzzleText();
 }
 
+void Program::RunEnded(bool noSolution) {
+  state.statusBoard = savedStatusBoard_;
+  if (noSolution) host.Beep(BeepKind::Exclamation);
+}
+
 void Program::SearchDisplayHook(const Board& board, int cellIndex) {
   if (cellIndex >= 0) {
     const int marked = cellIndex > 80 ? 80 : cellIndex;
@@ -35,6 +40,11 @@ void Program::SetBusyGenerating(bool busy) {
     state.gameStatus &= ~status::kBusyGenerating;
   }
   host.RepaintNow();
+}
+
+bool Program::SolutionLogged(int depth) {
+  state.selectedCell = depth;
+  return PumpProgressWindow() != 0;
 }
 
 int Program::PumpProgressWindow() {

@@ -24,13 +24,13 @@ std::string ReadAll(const char* path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Looks at the log at every pump call, as a reader or a crash would.
-class WatchingHost : public SolverHost {
+// Looks at the log after every solution, as a reader or a crash would.
+class WatchingHost : public SearchObserver {
  public:
-  int PumpProgressWindow() override {
+  bool SolutionLogged(int) override {
     ++calls;
     if (ReadAll(kSolutionLogFile).size() != kHeaderBytes + 104 * solver->SolutionCount()) ++notOnDisk;
-    return 0;
+    return false;
   }
   std::optional<uint64_t> FreeDiskBytes() override { return freeDisk; }
 
@@ -76,8 +76,7 @@ TEST_F(EnumerationLogTest, ContradictionWritesHeaderAndItsLine) {
 // The all-solutions search writes its lines through the bit solver.
 class FastEnumerationTest : public test::TempDirTest {
  protected:
-  struct Host : SolverHost {
-    int PumpProgressWindow() override { return ++pumps == cancelAt; }
+  struct Host : SearchObserver {
     std::optional<uint64_t> FreeDiskBytes() override { return freeDisk; }
     bool BusyEnumerating() const override { return true; }
     uint32_t TickCount() override { return now += 7; }
@@ -85,11 +84,16 @@ class FastEnumerationTest : public test::TempDirTest {
       ++displays;
       shownCell = cell;
     }
-    void SaveStatusBoard() override { ++saves; }
-    void RestoreStatusBoard() override { ++restores; }
-    void SetMarkedCell(int cell) override { marked = cell; }
-    void WarningBeep() override { ++beeps; }
-    int pumps = 0, cancelAt = -1, displays = 0, shownCell = -1, saves = 0, restores = 0, marked = -1, beeps = 0;
+    void RunStarted() override { ++starts; }
+    void RunEnded(bool noSolution) override {
+      ++ends;
+      beeps += noSolution;
+    }
+    bool SolutionLogged(int depth) override {
+      marked = depth;
+      return ++pumps == cancelAt;
+    }
+    int pumps = 0, cancelAt = -1, displays = 0, shownCell = -1, starts = 0, ends = 0, marked = -1, beeps = 0;
     uint32_t now = 0;
     std::optional<uint64_t> freeDisk = uint64_t{1} << 40;
   };
@@ -114,7 +118,7 @@ TEST_F(FastEnumerationTest, WritesEachSolutionOnceNumberedAfterTheHeader) {
   EXPECT_LE(host.displays, 1013 * 7 * 2 / 200 + 1);
   EXPECT_GE(host.marked, 0);
   EXPECT_LE(host.marked, 81);
-  EXPECT_EQ(host.saves, host.restores);
+  EXPECT_EQ(host.starts, host.ends);
   EXPECT_EQ(host.beeps, 0);
 }
 

@@ -14,7 +14,7 @@
 namespace kx {
 namespace {
 
-struct CountingHost : SolverHost {
+struct CountingHost : SearchObserver {
   bool BusyGenerating() const override { return busy; }
   void SetBusyGenerating(bool b) override {
     busy = b;

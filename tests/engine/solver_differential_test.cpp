@@ -18,8 +18,8 @@
 namespace kx {
 namespace {
 
-struct BeepCounter : SolverHost {
-  void WarningBeep() override { ++beeps; }
+struct BeepCounter : SearchObserver {
+  void RunEnded(bool noSolution) override { beeps += noSolution; }
   int beeps = 0;
 };
 

@@ -169,15 +169,15 @@ TEST_F(SolverTest, LogModeWritesHeaderAndNumberedSolutions) {
 }
 
 TEST_F(SolverTest, LogModeStopsAtTheDiskLimitAndOnCancel) {
-  struct Host : SolverHost {
+  struct Host : SearchObserver {
     std::optional<uint64_t> FreeDiskBytes() override { return free; }
-    int PumpProgressWindow() override { return ++pumps == cancelAt; }
-    void SaveStatusBoard() override { ++saves; }
-    void RestoreStatusBoard() override { ++restores; }
+    bool SolutionLogged(int) override { return ++pumps == cancelAt; }
+    void RunStarted() override { ++starts; }
+    void RunEnded(bool) override { ++ends; }
     uint64_t free = 0;
-    int pumps = 0, cancelAt = -1, saves = 0, restores = 0;
+    int pumps = 0, cancelAt = -1, starts = 0, ends = 0;
   } host;
-  solver.SetHost(&host);
+  solver.SetObserver(&host);
   std::string empty(81, ' ');
 
   host.free = 3 * 1000;  // limit 1000 bytes: the log stops just past it
@@ -185,8 +185,8 @@ TEST_F(SolverTest, LogModeStopsAtTheDiskLimitAndOnCancel) {
   uint64_t size = solver.LogFileSize();
   EXPECT_GT(size, 1000u);
   EXPECT_LE(size, 1000u + 104u);
-  EXPECT_EQ(host.saves, 1);
-  EXPECT_EQ(host.restores, 1);
+  EXPECT_EQ(host.starts, 1);
+  EXPECT_EQ(host.ends, 1);
 
   host.free = 1ull << 40;
   host.cancelAt = 3;
