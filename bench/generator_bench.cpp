@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "engine/difficulty.h"
+#include "game/difficulty_slider.h"
+#include "game/level_labels.h"
 #include "engine/generator.h"
 
 namespace {
@@ -41,7 +43,7 @@ int main(int argc, char** argv) {
   std::vector<Row> rows;
   for (int level = 0; level < kx::kLevelCount; ++level) {
     const auto& range = kx::LevelRange(static_cast<kx::Level>(level));
-    rows.push_back({range.label, range.minimum, range.maximum, range.thinningTarget});
+    rows.push_back({kx::NewGameLabel(static_cast<kx::Level>(level)), range.minimum, range.maximum, range.thinningTarget});
   }
   const kx::SliderField unit{0, 0, 65535, 1};  // x is p itself on this field
   for (auto [name, p] : {std::pair{"Slider left", 0u}, {"Slider middle", 32767u}, {"Slider 3/4", 49151u}}) {

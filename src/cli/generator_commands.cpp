@@ -8,6 +8,7 @@
 #include "cli/puzzle_input.h"
 #include "engine/difficulty.h"
 #include "engine/generator.h"
+#include "game/difficulty_slider.h"
 
 namespace kx::cli {
 
@@ -44,7 +45,7 @@ std::optional<DifficultyLevel> ParseRange(Args& args) {
       auto maximum = ParseUnsigned(args[i + 2]);
       if (!minimum || !maximum || *minimum > 0xFFFFFFFFu || *maximum > 0xFFFFFFFFu) return std::nullopt;
       args.erase(args.begin() + i, args.begin() + i + 3);
-      return DifficultyLevel{"", static_cast<uint32_t>(*minimum), static_cast<uint32_t>(*maximum), 0};
+      return DifficultyLevel{static_cast<uint32_t>(*minimum), static_cast<uint32_t>(*maximum), 0};
     }
   }
   return std::nullopt;

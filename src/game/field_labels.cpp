@@ -1,6 +1,6 @@
 #include "game/field_labels.h"
 
-#include "engine/difficulty.h"
+#include "game/level_labels.h"
 #include "game/function_fields.h"
 
 namespace kx {
@@ -22,7 +22,7 @@ std::string FieldLabel(int commandId, const SettingsWord& s) {
     case kNewOwnGame: return "Neues Eigenes Spiel definieren";
     case kFinishEntry: return "Vorgabe beenden /  S p i e l e n";
     case kNewRandom: case kNewEasy: case kNewMedium: case kNewHard: case kNewSuperHard:
-      return LevelRange(static_cast<Level>(commandId - kNewRandom)).label;
+      return NewGameLabel(static_cast<Level>(commandId - kNewRandom));
     case kSolveAll: return "Sudoku automatisch lösen";
     case kCheck: return "Prüfen / Schwierigkeit ermitteln";
     case kSetAllCandidates: return "Alle 1-9 Felder setzen";

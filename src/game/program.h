@@ -5,6 +5,7 @@
 #include "engine/difficulty.h"
 #include "engine/generator.h"
 #include "engine/solver.h"
+#include "game/difficulty_slider.h"
 #include "game/function_fields.h"
 #include "game/game_state.h"
 #include "game/history.h"
