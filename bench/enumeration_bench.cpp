@@ -83,7 +83,6 @@ int main(int argc, char** argv) {
     std::filesystem::remove(kx::kSolutionLogFile);
     GameLikeHost host;
     kx::Solver solver(&host);
-    solver.SetWritesCurrentSolutionFile(false);
     const long before = ResidentKiB();
     auto start = std::chrono::steady_clock::now();
     solver.EnumerateSolutions(puzzle, out, kx::kSolutionLogFile);

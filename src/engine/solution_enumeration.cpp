@@ -10,7 +10,7 @@ namespace kx {
 uint32_t Solver::EnumerateSolutions(const PuzzleText& in, PuzzleText& out, const char* logFile) {
   const PuzzleText puzzle = in;  // `out` may be the same buffer
 
-  // The rating search in log mode up to the current-solution file's ten:
+  // The rating search in log mode up to the current-solution text's ten:
   // the header, the rating and the answer, the first lines and the file's
   // grids as the search counts them, or the contradiction line. Fewer than
   // ten found without a stop are all there are.

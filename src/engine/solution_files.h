@@ -9,10 +9,7 @@
 
 namespace kx {
 
-// Scratch file with the puzzle and its first solutions, rewritten per run.
-inline constexpr const char* kCurrentSolutionFile = "KX_Aktuelle Sudoku-Lösung(en).txt";
-
-// The current-solution file shows the puzzle and this many solutions.
+// The current-solution text shows the puzzle and this many solutions.
 inline constexpr uint64_t kSolutionsInCurrentFile = 10;
 
 // Log lines of a run: the header before its solutions, and the line of a
@@ -21,7 +18,7 @@ void AppendRunHeader(std::string& out, const PuzzleText& puzzle);
 inline constexpr const char* kContradictionLine =
     "Widersprüchliche Definitionen. N i c h t  l ö s b a r !!!!!!\r\n";
 
-// Appends one grid of the current-solution file: digits as they are,
+// Appends one grid of the current-solution text: digits as they are,
 // everything else as '-'.
 void AppendSolutionGrid(std::string& out, const PuzzleText& text);
 

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <filesystem>
 
-#include "base/replace_file.h"
 #include "engine/bit_solver.h"
 #include "engine/propagate.h"
 #include "engine/solution_files.h"
@@ -127,7 +126,7 @@ uint32_t Solver::Search(const PuzzleText& in, PuzzleText& out, uint64_t wanted, 
 
   if (CheckBoard(w) & kCheckContradictionMask) goto end;
 
-  if (writesCurrentSolutionFile_) {
+  if (currentSolutionSink_) {
     currentFileText_.assign("\r\nZu lösendes Sudoko:\r\n");
     AppendSolutionGrid(currentFileText_, in);
     fileStarted = true;
@@ -171,7 +170,7 @@ probe:
       }
       if (solutionCount_ >= maximum || !hasStack) goto end;
       // The rest of the search would only count the others; it must run
-      // only when their grids go into the current-solution file.
+      // only when their grids go into the current-solution text.
       if (countKnowable && (knownCount == 1 || !fileStarted)) {
         solutionCount_ = knownCount;
         goto end;
@@ -297,7 +296,7 @@ end:
     result = kNoSolution;
     if (!logFailed_ && log) log->Append(kContradictionLine);
   }
-  if (fileStarted) ReplaceFileContent(kCurrentSolutionFile, currentFileText_);  // a failure keeps the old file
+  if (fileStarted) currentSolutionSink_->Write(currentFileText_);
   BoardToText(resultBoard, out);
   return result;
 }

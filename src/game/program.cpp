@@ -9,6 +9,7 @@ namespace kx {
 Program::Program(Host& h, uint32_t randomSeed)
     : host(h), random(randomSeed), noiseRandom(~randomSeed), solver(this), generator(solver, random) {
   state.startPuzzleText = BuiltinPuzzleText();
+  solver.SetCurrentSolutionSink(&currentSolutionFile);
 }
 
 void Program::RunEnded(bool noSolution) {

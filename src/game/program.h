@@ -5,6 +5,7 @@
 #include "engine/difficulty.h"
 #include "engine/generator.h"
 #include "engine/solver.h"
+#include "game/current_solution_file.h"
 #include "game/difficulty_slider.h"
 #include "game/function_fields.h"
 #include "game/game_state.h"
@@ -56,6 +57,7 @@ class Program : public SearchObserver {
   // The generator's noise picture draws from its own numbers, so that the
   // puzzles a seed gives do not depend on how often the search guessed.
   PuzzleRandom noiseRandom;
+  CurrentSolutionFile currentSolutionFile;
   Solver solver;
   Generator generator;
   // Shown while all solutions are searched; none without a window.

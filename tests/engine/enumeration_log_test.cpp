@@ -6,6 +6,7 @@
 #include <string>
 
 #include "../support/puzzles.h"
+#include "../support/recording_sink.h"
 #include "../support/temp_dir.h"
 #include "engine/dedup.h"
 #include "engine/solution_files.h"
@@ -101,7 +102,9 @@ class FastEnumerationTest : public test::TempDirTest {
     PuzzleText out;
     return solver.EnumerateSolutions(test::Text(puzzle), out, kSolutionLogFile);
   }
+  FastEnumerationTest() { solver.SetCurrentSolutionSink(&sink); }
   Host host;
+  test::RecordingSink sink;
   Solver solver{&host};
 };
 
@@ -127,8 +130,8 @@ TEST_F(FastEnumerationTest, CancelAndDiskLimitStopAfterTheirSolution) {
   Enumerate(kManySolutions);
   EXPECT_EQ(solver.SolutionCount(), 5u);
   EXPECT_EQ(ReadFile(kSolutionLogFile).size(), kHeaderBytes + 104 * 5);
-  // The current-solution file shows the puzzle and those five, no more.
-  const std::string grids = ReadFile(kCurrentSolutionFile);
+  // The current-solution text shows the puzzle and those five, no more.
+  const std::string grids = sink.text.value_or("");
   size_t rules = 0;
   for (size_t at = grids.find("-----------"); at != std::string::npos; at = grids.find("-----------", at + 1)) ++rules;
   EXPECT_EQ(rules, 1u + 5);

@@ -7,6 +7,7 @@
 #include "../support/temp_dir.h"
 #include "engine/difficulty.h"
 #include "engine/propagate.h"
+#include "../support/recording_sink.h"
 #include "engine/solution_files.h"
 
 #include <filesystem>
@@ -65,19 +66,19 @@ TEST_F(GeneratorTest, CurrentSolutionFileIsTheLastCallsWhetherWrittenOrNot) {
   for (Level level : {Level::Hard, Level::SuperHard}) {
     const DifficultyLevel& range = LevelRange(level);
     PuzzleText withFile, withoutFile, solutionA, solutionB;
-    std::filesystem::remove(kCurrentSolutionFile);
+    test::RecordingSink sink;
     random.Seed(11);
-    solver.SetWritesCurrentSolutionFile(true);
+    solver.SetCurrentSolutionSink(&sink);
     const uint32_t a = generator.GeneratePuzzle(range.minimum, range.maximum, range.thinningTarget, withFile, solutionA);
     const uint64_t calls = generator.stats().solverCalls;
-    const std::string file = ReadFile(kCurrentSolutionFile);
-    EXPECT_TRUE(solver.WritesCurrentSolutionFile());
+    const std::string file = sink.text.value_or("");
+    EXPECT_EQ(solver.CurrentSolutionSinkOrNull(), &sink);
 
-    std::filesystem::remove(kCurrentSolutionFile);
+    sink.text.reset();
     random.Seed(11);
-    solver.SetWritesCurrentSolutionFile(false);
+    solver.SetCurrentSolutionSink(nullptr);
     const uint32_t b = generator.GeneratePuzzle(range.minimum, range.maximum, range.thinningTarget, withoutFile, solutionB);
-    EXPECT_FALSE(std::filesystem::exists(kCurrentSolutionFile));
+    EXPECT_FALSE(sink.text);
     EXPECT_EQ(a, b);
     EXPECT_EQ(withFile, withoutFile);
     EXPECT_EQ(solutionA, solutionB);

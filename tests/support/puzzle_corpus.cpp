@@ -63,7 +63,6 @@ std::vector<CorpusPuzzle> MakePuzzleCorpus(size_t count, uint32_t seed) {
   std::vector<CorpusPuzzle> corpus;
   std::mt19937 random(seed);
   Solver solver;
-  solver.SetWritesCurrentSolutionFile(false);
   PuzzleRandom puzzleRandom(seed);
   Generator generator(solver, puzzleRandom);
 
