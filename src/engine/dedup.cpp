@@ -187,14 +187,7 @@ class Deduplicator {
         Delete(names[d]);
         continue;
       }
-      int error = 0;
-      if (FitsInMemory(counts[d])) {
-        error = SortInMemory(names[d], counts[d], kBucketMemory, kBucketRead, kBucketOutput);
-      } else if (Cancelled()) {
-        error = kCancelSplitting;
-      } else {
-        error = Split(names[d], 0);
-      }
+      const int error = WriteBucket(names[d], counts[d], 0, kBucketMemory, kBucketRead, kBucketOutput);
       if (error != 0) return error;
       if (Cancelled()) return kCancelAfterBucket;
       Delete(names[d]);
@@ -204,6 +197,15 @@ class Deduplicator {
     std::error_code error;
     std::filesystem::rename(kRewrittenLogFile, logFile, error);
     return error ? kReplaceLog : 0;
+  }
+
+  // One bucket file into the output, sorted in memory when it fits, else
+  // split at the split level given.
+  int WriteBucket(const std::string& name, uint64_t count, int splitLevel, int memoryError, int readError,
+                  int outputError) {
+    if (FitsInMemory(count)) return SortInMemory(name, count, memoryError, readError, outputError);
+    if (Cancelled()) return kCancelSplitting;
+    return Split(name, splitLevel);
   }
 
   int SortInMemory(const std::string& name, uint64_t count, int memoryError, int readError, int outputError) {
@@ -261,14 +263,8 @@ class Deduplicator {
     }
     for (int d = 0; d < kDigits; ++d) {
       if (counts[d] == 0) continue;
-      int error = 0;
-      if (FitsInMemory(counts[d])) {
-        error = SortInMemory(names[d], counts[d], kSubBucketMemory, kSubBucketRead, kSubBucketOutput);
-      } else if (Cancelled()) {
-        error = kCancelSplitting;
-      } else {
-        error = Split(names[d], level + 1);
-      }
+      const int error =
+          WriteBucket(names[d], counts[d], level + 1, kSubBucketMemory, kSubBucketRead, kSubBucketOutput);
       if (error != 0) return error;
     }
     return 0;
