@@ -4,13 +4,11 @@
 
 #include "../support/literal_solver.h"
 #include "../support/puzzles.h"
+#include "../support/recording_sink.h"
 #include "../support/temp_dir.h"
 #include "engine/difficulty.h"
 #include "engine/propagate.h"
-#include "../support/recording_sink.h"
 #include "engine/solution_files.h"
-
-#include <filesystem>
 
 namespace kx {
 namespace {

@@ -6,13 +6,13 @@
 // runs the long campaign).
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <fstream>
 
 #include "../support/literal_solver.h"
 #include "../support/puzzle_corpus.h"
 #include "../support/puzzles.h"
-#include "../support/temp_dir.h"
 #include "../support/recording_sink.h"
+#include "../support/temp_dir.h"
 #include "engine/solution_files.h"
 #include "engine/solver.h"
 

@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "../support/plain_backtracking.h"
 #include "../support/puzzles.h"
+#include "../support/recording_sink.h"
 #include "../support/temp_dir.h"
 #include "engine/builtin_puzzle.h"
 #include "engine/propagate.h"
-#include "../support/recording_sink.h"
 #include "engine/solution_files.h"
 
 namespace kx {
