@@ -18,11 +18,11 @@
 namespace {
 
 // Never cancels and shows nothing, but pays for the calls the game makes.
-class GameLikeHost : public kx::SolverHost {
+class GameLikeHost : public kx::SearchObserver {
  public:
-  int PumpProgressWindow() override {
+  bool SolutionLogged(int) override {
     ++pumps;
-    return 0;
+    return false;
   }
   bool BusyEnumerating() const override { return true; }
   uint64_t pumps = 0;
@@ -83,7 +83,6 @@ int main(int argc, char** argv) {
     std::filesystem::remove(kx::kSolutionLogFile);
     GameLikeHost host;
     kx::Solver solver(&host);
-    solver.SetWritesCurrentSolutionFile(false);
     const long before = ResidentKiB();
     auto start = std::chrono::steady_clock::now();
     solver.EnumerateSolutions(puzzle, out, kx::kSolutionLogFile);

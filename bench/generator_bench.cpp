@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "engine/difficulty.h"
+#include "game/current_solution_file.h"
+#include "game/difficulty_slider.h"
 #include "engine/generator.h"
 
 namespace {
@@ -57,7 +59,8 @@ int main(int argc, char** argv) {
               "cand/accept", "calls/puz", "removed");
   for (const Row& row : rows) {
     kx::Solver solver;
-    solver.SetWritesCurrentSolutionFile(withFile);
+    kx::CurrentSolutionFile file;
+    if (withFile) solver.SetCurrentSolutionSink(&file);
     kx::PuzzleRandom random(0);
     kx::Generator generator(solver, random);
     std::vector<double> ms;

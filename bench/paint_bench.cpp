@@ -17,7 +17,7 @@ void PaintFrame(benchmark::State& state) {
   const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
   kx::test::ScriptedHost host;
   kx::Program program(host);
-  program.solver.SetWritesCurrentSolutionFile(false);
+  program.solver.SetCurrentSolutionSink(nullptr);
   kx::SetUpFallbackGame(program);
   kx::BuildFunctionFields(program, program.state.gameStatus);
   kx::UiFonts fonts;

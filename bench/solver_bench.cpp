@@ -10,6 +10,7 @@
 #include "engine/bit_solver.h"
 #include "engine/propagate.h"
 #include "engine/solver.h"
+#include "game/current_solution_file.h"
 
 namespace {
 
@@ -41,7 +42,8 @@ void SolveAll(benchmark::State& state, bool writeFile) {
   std::filesystem::create_directories(dir);
   std::filesystem::current_path(dir);
   kx::Solver solver;
-  solver.SetWritesCurrentSolutionFile(writeFile);
+  kx::CurrentSolutionFile file;
+  if (writeFile) solver.SetCurrentSolutionSink(&file);
   kx::PuzzleText out;
   for (auto _ : state) {
     for (const auto& puzzle : puzzles) benchmark::DoNotOptimize(solver.SolvePuzzle(puzzle, out, 1, 2));

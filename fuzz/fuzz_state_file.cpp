@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static kx::test::ScriptedHost host;
   kx::StateFileContent content = kx::ParseStateFile(data, size);
   kx::Program program(host);
-  program.solver.SetWritesCurrentSolutionFile(false);
+  program.solver.SetCurrentSolutionSink(nullptr);
   kx::ApplyStateFileContent(program, std::move(content));
   kx::BuildFunctionFields(program, program.state.gameStatus);
   return 0;

@@ -9,6 +9,7 @@
 #include "engine/bit_solver.h"
 #include "engine/propagate.h"
 #include "engine/solver.h"
+#include "game/current_solution_file.h"
 #include "text/text_format.h"
 
 namespace kx::cli {
@@ -47,7 +48,8 @@ int RunSolve(const Args& args, std::istream& in, std::ostream& out, std::ostream
   if (options.bad() || !options.Rest().empty()) return Usage(err, kUsage);
 
   Solver solver;
-  solver.SetWritesCurrentSolutionFile(!noFiles);
+  CurrentSolutionFile file;
+  if (!noFiles) solver.SetCurrentSolutionSink(&file);
   bool good = ForEachPuzzle(in, err, [&](const PuzzleText& puzzle) {
     PuzzleText solution;
     uint32_t result = solver.SolvePuzzle(puzzle, solution, wanted, maximum);

@@ -7,6 +7,7 @@
 #include "cli/puzzle_input.h"
 #include "engine/dedup.h"
 #include "engine/solver.h"
+#include "game/current_solution_file.h"
 #include "game/enumerate_command.h"
 
 namespace kx::cli {
@@ -39,6 +40,8 @@ int RunEnumerate(const Args& given, std::istream& in, std::ostream& out, std::os
   if (!TakeOption(args, "--file", file) || !args.empty() || file.empty()) return Usage(err, kUsage);
 
   Solver solver;
+  CurrentSolutionFile currentSolution;
+  solver.SetCurrentSolutionSink(&currentSolution);
   bool failed = false;
   bool good = ForEachPuzzle(in, err, [&](const PuzzleText& given) {
     // The game's puzzle texts have a space for an empty cell.

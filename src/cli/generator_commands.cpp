@@ -8,6 +8,8 @@
 #include "cli/puzzle_input.h"
 #include "engine/difficulty.h"
 #include "engine/generator.h"
+#include "game/current_solution_file.h"
+#include "game/difficulty_slider.h"
 
 namespace kx::cli {
 
@@ -69,7 +71,8 @@ int RunGenerate(const Args& givenArgs, std::istream&, std::ostream& out, std::os
   if (thin) range->thinningTarget = static_cast<int>(*thin);
 
   Solver solver;
-  solver.SetWritesCurrentSolutionFile(!noFiles);
+  CurrentSolutionFile file;
+  if (!noFiles) solver.SetCurrentSolutionSink(&file);
   PuzzleRandom random(seed ? static_cast<uint32_t>(*seed) : TimeSeed());
   Generator generator(solver, random);
   for (uint64_t i = 0; i < count; ++i) {
@@ -90,7 +93,8 @@ int RunThin(const Args& args, std::istream& in, std::ostream& out, std::ostream&
   if (!target || *target > 81) return Usage(err, kUsage);
 
   Solver solver;
-  solver.SetWritesCurrentSolutionFile(!noFiles);
+  CurrentSolutionFile file;
+  if (!noFiles) solver.SetCurrentSolutionSink(&file);
   PuzzleRandom random(0);
   Generator generator(solver, random);
   bool good = ForEachPuzzle(in, err, [&](const PuzzleText& given) {

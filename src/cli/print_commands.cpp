@@ -63,7 +63,6 @@ int RunPrint(const Args& args, std::istream& in, std::ostream& out, std::ostream
   context.host = &host;
   const CanvasFactory makeCanvas = MakeImageCanvas;
   Solver solver;
-  solver.SetWritesCurrentSolutionFile(false);
   const UiFonts fonts;
   int jobs = 0;
   const bool good = ForEachPuzzle(in, err, [&](const PuzzleText& puzzle) {

@@ -2,6 +2,8 @@
 
 #include <bit>
 
+#include "engine/cell_geometry.h"
+
 namespace kx {
 
 namespace {
@@ -47,11 +49,7 @@ Tables BuildTables() {
   Tables t{};
   for (int i = 0; i < 81; ++i) {
     t.cell[i][i / 27] = 1u << (i % 27);
-    for (int j = 0; j < 81; ++j) {
-      const bool sameRow = i / 9 == j / 9, sameColumn = i % 9 == j % 9;
-      const bool sameBox = BoxOrigin(i) == BoxOrigin(j);
-      if (j != i && (sameRow || sameColumn || sameBox)) t.peers[i][j / 27] |= 1u << (j % 27);
-    }
+    for (int j : kCellGeometry.peers[i]) t.peers[i][j / 27] |= 1u << (j % 27);
   }
   return t;
 }
@@ -101,11 +99,17 @@ inline int Place(Position& p, int digit, int cell) {
 // box; units where the digit has no place at all are added to `dead`.
 inline Bands HiddenSingles(Bands m, Bands& dead) {
   const Bands spread = (m & kRow) | ((m & (kRow << 9)) << 1) | ((m & (kRow << 18)) << 2);
+  // Taking 1 from a field borrows from its guard bit only when the field
+  // is 0: the guard survives in rows with a place. A field ANDed with
+  // itself less 1 loses its lowest bit, so the same test on that finds
+  // the rows with two places or more.
   const Bands lessOne = (spread | kFieldGuards) - kFieldLows;
   const Bands someInRow = lessOne & kFieldGuards;
   const Bands severalInRow = (((spread & lessOne) | kFieldGuards) - kFieldLows) & kFieldGuards;
   dead |= kFieldGuards & ~someInRow;
   const Bands singleRows = someInRow & ~severalInRow;
+  // A guard bit less the field's lowest bit (the guard shifted down by 9)
+  // is the field's nine bits: the whole row where the digit has one place.
   const Bands inSingleRows = spread & (singleRows - (singleRows >> 9));
   Bands hidden = (inSingleRows & kRow) | ((inSingleRows >> 1) & (kRow << 9)) | ((inSingleRows >> 2) & (kRow << 18));
 
@@ -155,6 +159,8 @@ bool Propagate(Position& p, int changed) {
       placed |= singles;
       placedAs[d] = singles;
     }
+    // Lane 3 holds no cells, so its rows, columns and boxes always look
+    // dead: only lanes 0..2 count.
     if (Any((dead & kAllLanes) | clash)) return false;
     if (!Any(placed)) return true;
 

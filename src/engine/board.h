@@ -4,7 +4,6 @@
 #include <bit>
 #include <cstdint>
 
-#include "engine/unit_tables.h"
 
 namespace kx {
 
@@ -30,10 +29,6 @@ inline constexpr CheckResult kCheckLackingUnitsMask = 0x00FF0000;
 inline constexpr CheckResult kCheckEmptyCellsMask = 0xFF000000;
 // Any of these set: the board contradicts itself.
 inline constexpr CheckResult kCheckContradictionMask = 0xFFFFFF00;
-
-// Origin (top-left cell) of the box holding cell i.
-constexpr int BoxOrigin(int i) { return (i / 27) * 27 + ((i % 9) / 3) * 3; }
-
 
 void TextToBoard(Board& out, const PuzzleText& in);
 void TextToGivenBoard(Board& out, const PuzzleText& in);

@@ -14,6 +14,7 @@
 #include <unistd.h>
 #endif
 
+#include "engine/solution_files.h"
 #include "engine/solution_record.h"
 #include "engine/solution_scanner.h"
 
@@ -26,10 +27,8 @@ using namespace dedup_error;
 constexpr int kDigits = 10;
 constexpr size_t kBufferRecords = 8192;
 constexpr size_t kReadChunkBytes = 256 * 1024;
-constexpr size_t kLineBytes = 104;
-constexpr size_t kOutputBufferBytes = 2048 * kLineBytes;
+constexpr size_t kOutputBufferBytes = 2048 * kSolutionLineSize;
 constexpr int kLastPosition = 80;
-constexpr const char* kInitPrefix = "Init - Soduku   ";
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -174,7 +173,7 @@ class Deduplicator {
   int Merge(const char* logFile) {
     out_.reset(std::fopen(kRewrittenLogFile, "wb"));
     if (!out_) return kCreateOutput;
-    outBuffer_.reserve(kOutputBufferBytes + kLineBytes);
+    outBuffer_.reserve(kOutputBufferBytes + kSolutionLineSize);
 
     // A split reuses the bucket slots, so take the top level's list first.
     std::string names[kDigits];
@@ -188,14 +187,7 @@ class Deduplicator {
         Delete(names[d]);
         continue;
       }
-      int error = 0;
-      if (FitsInMemory(counts[d])) {
-        error = SortInMemory(names[d], counts[d], kBucketMemory, kBucketRead, kBucketOutput);
-      } else if (Cancelled()) {
-        error = kCancelSplitting;
-      } else {
-        error = Split(names[d], 0);
-      }
+      const int error = WriteBucket(names[d], counts[d], 0, kBucketMemory, kBucketRead, kBucketOutput);
       if (error != 0) return error;
       if (Cancelled()) return kCancelAfterBucket;
       Delete(names[d]);
@@ -205,6 +197,15 @@ class Deduplicator {
     std::error_code error;
     std::filesystem::rename(kRewrittenLogFile, logFile, error);
     return error ? kReplaceLog : 0;
+  }
+
+  // One bucket file into the output, sorted in memory when it fits, else
+  // split at the split level given.
+  int WriteBucket(const std::string& name, uint64_t count, int splitLevel, int memoryError, int readError,
+                  int outputError) {
+    if (FitsInMemory(count)) return SortInMemory(name, count, memoryError, readError, outputError);
+    if (Cancelled()) return kCancelSplitting;
+    return Split(name, splitLevel);
   }
 
   int SortInMemory(const std::string& name, uint64_t count, int memoryError, int readError, int outputError) {
@@ -262,14 +263,8 @@ class Deduplicator {
     }
     for (int d = 0; d < kDigits; ++d) {
       if (counts[d] == 0) continue;
-      int error = 0;
-      if (FitsInMemory(counts[d])) {
-        error = SortInMemory(names[d], counts[d], kSubBucketMemory, kSubBucketRead, kSubBucketOutput);
-      } else if (Cancelled()) {
-        error = kCancelSplitting;
-      } else {
-        error = Split(names[d], level + 1);
-      }
+      const int error =
+          WriteBucket(names[d], counts[d], level + 1, kSubBucketMemory, kSubBucketRead, kSubBucketOutput);
       if (error != 0) return error;
     }
     return 0;
@@ -300,18 +295,15 @@ class Deduplicator {
     }
     previous_ = record;
     havePrevious_ = true;
-    char line[kLineBytes];
-    UnpackRecord(record, line + 20);
-    const bool complete = std::memchr(line + 20, ' ', 81) == nullptr;
-    if (complete) {
-      uint64_t number = ++counters_.written;
-      for (int i = 15; i >= 0; --i, number >>= 4) line[i] = "0123456789ABCDEF"[number & 0xF];
+    PuzzleText text;
+    UnpackRecord(record, text.data());
+    char line[kSolutionLineSize];
+    if (std::memchr(text.data(), ' ', text.size()) != nullptr) {
+      FormatPuzzleLine(line, text);
     } else {
-      std::memcpy(line, kInitPrefix, 16);
+      FormatSolutionLine(line, ++counters_.written, text);
     }
-    std::memcpy(line + 16, " : \"", 4);
-    std::memcpy(line + 101, "\"\r\n", 3);
-    outBuffer_.append(line, kLineBytes);
+    outBuffer_.append(line, sizeof line);
     return outBuffer_.size() < kOutputBufferBytes || FlushOutput();
   }
 

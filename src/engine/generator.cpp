@@ -30,10 +30,10 @@ uint32_t Generator::Solve(const PuzzleText& in, PuzzleText& out, uint64_t maximu
   return solver_.SolvePuzzle(in, out, 1, maximum);
 }
 
-// Every call would rewrite the current-solution file; only the last one's
-// stays, so it alone is written, by the same call made again.
-void Generator::WriteCurrentSolutionFile() {
-  solver_.SetWritesCurrentSolutionFile(true);
+// Every call would hand over its current-solution text; only the last one's
+// stays, so it alone is handed over, by the same call made again.
+void Generator::WriteCurrentSolution(CurrentSolutionSink* sink) {
+  solver_.SetCurrentSolutionSink(sink);
   PuzzleText scratch;
   solver_.SolvePuzzle(lastSolved_, scratch, 1, lastMaximum_);
 }
@@ -77,10 +77,10 @@ void Generator::MakeRandomPuzzle(PuzzleText& text) {
 uint32_t Generator::GeneratePuzzle(uint32_t minimum, uint32_t maximum, int thinningTarget, PuzzleText& puzzle,
                                    PuzzleText& solution) {
   stats_ = {};
-  SolverHost& host = solver_.Host();
-  host.SetBusyGenerating(true);
-  const bool writesFile = solver_.WritesCurrentSolutionFile();
-  solver_.SetWritesCurrentSolutionFile(false);
+  SearchObserver& observer = solver_.Observer();
+  observer.SetBusyGenerating(true);
+  CurrentSolutionSink* const sink = solver_.CurrentSolutionSinkOrNull();
+  solver_.SetCurrentSolutionSink(nullptr);
   uint32_t difficulty = 0;
   while (difficulty < minimum || difficulty > maximum) {
     do {
@@ -91,12 +91,12 @@ uint32_t Generator::GeneratePuzzle(uint32_t minimum, uint32_t maximum, int thinn
   }
   stats_.cluesBeforeThinning = stats_.cluesAfterThinning = CountClues(puzzle);
   if (thinningTarget != 0) ThinPuzzle(puzzle, thinningTarget, difficulty);
-  if (writesFile) WriteCurrentSolutionFile();
+  if (sink) WriteCurrentSolution(sink);
   if (thinningTarget != 0) {
     stats_.cluesAfterThinning = CountClues(puzzle);
     solver_.SetSolutionCount(1);
   }
-  host.SetBusyGenerating(false);
+  observer.SetBusyGenerating(false);
   return difficulty;
 }
 

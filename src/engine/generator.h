@@ -39,13 +39,13 @@ class Generator {
 
  private:
   uint32_t Solve(const PuzzleText& in, PuzzleText& out, uint64_t maximum);
-  // Runs the last solver call once more with the current-solution file on.
-  void WriteCurrentSolutionFile();
+  // Runs the last solver call once more, handing its text to the sink.
+  void WriteCurrentSolution(CurrentSolutionSink* sink);
 
   Solver& solver_;
   PuzzleRandom& random_;
   Board scratch_{};
-  // The last solver call, whose current-solution file the player finds.
+  // The last solver call, whose current-solution text the player finds.
   PuzzleText lastSolved_{};
   uint64_t lastMaximum_ = 0;
   GeneratorStats stats_;

@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "engine/cell_geometry.h"
 #include "engine/unit_lines.h"
 
 namespace kx {
@@ -46,28 +47,25 @@ struct CellSet {
   }
 };
 
-// Where a cell stands: row, column, the top-left cell of its box, and the
-// four peers in its box outside its row and column as (row, column) pairs.
+// For each cell the four peers in its box outside its row and column, as
+// (row, column) pairs, and the cells whose visit reads it.
 struct CellPlaces {
-  uint8_t row[81], column[81], boxRow[81], boxColumn[81];
   uint8_t peerRow[81][4], peerColumn[81][4];
-  CellSet neighbourhood[81];  // the cell and its 20 peers: the cells whose visit reads it
+  CellSet neighbourhood[81];  // the cell and its 20 peers
 };
 
 constexpr CellPlaces BuildCellPlaces() {
   CellPlaces t{};
   for (int i = 0; i < 81; ++i) {
-    t.row[i] = static_cast<uint8_t>(i / 9);
-    t.column[i] = static_cast<uint8_t>(i % 9);
-    t.boxRow[i] = static_cast<uint8_t>(i / 27 * 3);
-    t.boxColumn[i] = static_cast<uint8_t>(i % 9 / 3 * 3);
     t.neighbourhood[i] = CellSet::Of(i);
-    for (uint8_t peer : kUnitTables.peers[i]) t.neighbourhood[i] |= CellSet::Of(peer);
     int n = 0;
-    for (uint8_t peer : kUnitTables.peers[i]) {
-      if (peer / 9 == i / 9 || peer % 9 == i % 9) continue;
-      t.peerRow[i][n] = static_cast<uint8_t>(peer / 9);
-      t.peerColumn[i][n++] = static_cast<uint8_t>(peer % 9);
+    for (uint8_t peer : kCellGeometry.peers[i]) {
+      t.neighbourhood[i] |= CellSet::Of(peer);
+      if (kCellGeometry.row[peer] == kCellGeometry.row[i] || kCellGeometry.column[peer] == kCellGeometry.column[i]) {
+        continue;
+      }
+      t.peerRow[i][n] = kCellGeometry.row[peer];
+      t.peerColumn[i][n++] = kCellGeometry.column[peer];
     }
   }
   return t;
@@ -92,9 +90,10 @@ constexpr CellPlaces kPlaces = BuildCellPlaces();
 class PassState {
  public:
   explicit PassState(Board& board) : board_(board) {
+    // Every cell: 0..63 in the low word, the 17 cells 64..80 in the high one.
     toVisit_.low = ~uint64_t{0};
     toVisit_.high = (uint64_t{1} << 17) - 1;
-    for (int i = 0; i < 81; ++i) columns_[kPlaces.column[i]].words[kPlaces.row[i]] = board[i];
+    for (int i = 0; i < 81; ++i) columns_[kCellGeometry.column[i]].words[kCellGeometry.row[i]] = board[i];
     for (int r = 0; r < 9; ++r) LoadRow(board.data() + r * 9, rows_[r]);
   }
   ~PassState() {
@@ -121,7 +120,7 @@ class PassState {
   // solved cells done with their peers only when the word dropped to 0.
   void Changed(int cell) {
     changed_ = true;
-    if (At(kPlaces.row[cell], kPlaces.column[cell]) == 0) solvedDone_.Remove(cell);
+    if (At(kCellGeometry.row[cell], kCellGeometry.column[cell]) == 0) solvedDone_.Remove(cell);
     toVisit_.low |= kPlaces.neighbourhood[cell].low & ~solvedDone_.low;
     toVisit_.high |= kPlaces.neighbourhood[cell].high & ~solvedDone_.high;
   }
@@ -155,7 +154,7 @@ class PassState {
 };
 
 void PassState::VisitSolved(int i, unsigned w) {
-  const int r = kPlaces.row[i], c = kPlaces.column[i];
+  const int r = kCellGeometry.row[i], c = kCellGeometry.column[i];
   RowChanged(r, ClearLineBut(rows_[r], c, w));
   ColumnChanged(c, ClearLineBut(columns_[c], r, w));
   const CellWord keep = static_cast<CellWord>(~w);
@@ -168,7 +167,7 @@ void PassState::VisitSolved(int i, unsigned w) {
 }
 
 uint32_t PassState::VisitOpen(int i, unsigned w) {
-  const int r = kPlaces.row[i], c = kPlaces.column[i], r0 = kPlaces.boxRow[i], c0 = kPlaces.boxColumn[i];
+  const int r = kCellGeometry.row[i], c = kCellGeometry.column[i], r0 = kCellGeometry.boxRow[i], c0 = kCellGeometry.boxColumn[i];
   uint32_t score = 0;
 
   // Hidden singles; the mask accumulates over row, column and box, so the
@@ -215,7 +214,7 @@ uint32_t PassState::VisitOpen(int i, unsigned w) {
 uint32_t PassState::Pass(bool& changed) {
   changed_ = false;
   for (int i = toVisit_.NextFrom(0); i < 81; i = toVisit_.NextFrom(i + 1)) {
-    const unsigned w = At(kPlaces.row[i], kPlaces.column[i]);
+    const unsigned w = At(kCellGeometry.row[i], kCellGeometry.column[i]);
     uint32_t score = 1;
     if (IsSolved(static_cast<CellWord>(w))) {
       VisitSolved(i, w);

@@ -10,7 +10,7 @@ namespace kx {
 uint32_t Solver::EnumerateSolutions(const PuzzleText& in, PuzzleText& out, const char* logFile) {
   const PuzzleText puzzle = in;  // `out` may be the same buffer
 
-  // The rating search in log mode up to the current-solution file's ten:
+  // The rating search in log mode up to the current-solution text's ten:
   // the header, the rating and the answer, the first lines and the file's
   // grids as the search counts them, or the contradiction line. Fewer than
   // ten found without a stop are all there are.
@@ -25,30 +25,29 @@ uint32_t Solver::EnumerateSolutions(const PuzzleText& in, PuzzleText& out, const
     LogWriter(Solver& solver, LogAppender& log)
         : solver_(solver),
           log_(log),
-          diskLimit_(LogDiskLimit(*solver.host_)),
-          lastDisplay_(solver.host_->TickCount()),
+          diskLimit_(LogDiskLimit(*solver.observer_)),
+          lastDisplay_(solver.observer_->TickCount()),
           linesOnDisk_(solver.solutionCount_) {
       for (size_t i = 0; i < written_.size(); ++i) BoardToText((*solver.ring_)[i], written_[i]);
     }
 
     bool Visit(const PuzzleText& solution, int depth) override {
       if (toPassOver_ > 0 && AlreadyWritten(solution)) return true;
-      SolverHost& host = *solver_.host_;
+      SearchObserver& observer = *solver_.observer_;
       char line[kSolutionLineSize];
       FormatSolutionLine(line, ++solver_.solutionCount_, solution);
       const int64_t size = log_.Write({line, sizeof line});
       if (size < 0) return Fail();
       if (!log_.HasPending()) linesOnDisk_ = solver_.solutionCount_;
       solver_.logFileSize_ = static_cast<uint64_t>(size);
-      host.SetMarkedCell(depth);
-      if (host.PumpProgressWindow() || solver_.logFileSize_ > diskLimit_) return false;
-      if (host.BusyEnumerating()) {
-        const uint32_t now = host.TickCount();
+      if (observer.SolutionLogged(depth) || solver_.logFileSize_ > diskLimit_) return false;
+      if (observer.BusyEnumerating()) {
+        const uint32_t now = observer.TickCount();
         if (now - lastDisplay_ > kSolutionDisplayIntervalMs) {
           lastDisplay_ = now;
           Board board;
           TextToBoard(board, solution);
-          host.SearchDisplayHook(board, depth);
+          observer.SearchDisplayHook(board, depth);
         }
       }
       return true;
@@ -87,11 +86,11 @@ uint32_t Solver::EnumerateSolutions(const PuzzleText& in, PuzzleText& out, const
     size_t toPassOver_ = kSolutionsInCurrentFile;
   };
 
-  host_->SaveStatusBoard();
+  observer_->RunStarted();
   LogWriter writer(*this, log);
   ForEachSolution(puzzle, writer);
   writer.Finish();
-  host_->RestoreStatusBoard();
+  observer_->RunEnded(false);
   return result;
 }
 

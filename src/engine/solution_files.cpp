@@ -32,12 +32,26 @@ void AppendQuotedLine(std::string& out, const PuzzleText& text) {
   out += "\"\r\n";
 }
 
-void FormatSolutionLine(char (&line)[kSolutionLineSize], uint64_t number, const PuzzleText& text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  for (int k = 15; k >= 0; --k, number >>= 4) line[k] = kHex[number & 15];
+namespace {
+
+// Everything of a log line after its 16-character number or label.
+void FillAfterLabel(char (&line)[kSolutionLineSize], const PuzzleText& text) {
   std::memcpy(line + 16, " : \"", 4);
   std::memcpy(line + 20, text.data(), text.size());
   std::memcpy(line + 101, "\"\r\n", 3);
+}
+
+}  // namespace
+
+void FormatSolutionLine(char (&line)[kSolutionLineSize], uint64_t number, const PuzzleText& text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  for (int k = 15; k >= 0; --k, number >>= 4) line[k] = kHex[number & 15];
+  FillAfterLabel(line, text);
+}
+
+void FormatPuzzleLine(char (&line)[kSolutionLineSize], const PuzzleText& text) {
+  std::memcpy(line, "Init - Soduku   ", 16);
+  FillAfterLabel(line, text);
 }
 
 void AppendSolutionLine(std::string& out, uint64_t number, const PuzzleText& text) {

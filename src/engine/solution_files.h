@@ -9,10 +9,7 @@
 
 namespace kx {
 
-// Scratch file with the puzzle and its first solutions, rewritten per run.
-inline constexpr const char* kCurrentSolutionFile = "KX_Aktuelle Sudoku-Lösung(en).txt";
-
-// The current-solution file shows the puzzle and this many solutions.
+// The current-solution text shows the puzzle and this many solutions.
 inline constexpr uint64_t kSolutionsInCurrentFile = 10;
 
 // Log lines of a run: the header before its solutions, and the line of a
@@ -21,7 +18,7 @@ void AppendRunHeader(std::string& out, const PuzzleText& puzzle);
 inline constexpr const char* kContradictionLine =
     "Widersprüchliche Definitionen. N i c h t  l ö s b a r !!!!!!\r\n";
 
-// Appends one grid of the current-solution file: digits as they are,
+// Appends one grid of the current-solution text: digits as they are,
 // everything else as '-'.
 void AppendSolutionGrid(std::string& out, const PuzzleText& text);
 
@@ -32,6 +29,9 @@ void AppendQuotedLine(std::string& out, const PuzzleText& text);
 inline constexpr size_t kSolutionLineSize = 104;
 void FormatSolutionLine(char (&line)[kSolutionLineSize], uint64_t number, const PuzzleText& text);
 void AppendSolutionLine(std::string& out, uint64_t number, const PuzzleText& text);
+// The rewritten log's line of a record with an empty cell (a puzzle): a
+// label in place of the number.
+void FormatPuzzleLine(char (&line)[kSolutionLineSize], const PuzzleText& text);
 
 // Opens the file for appending, writes, closes. Failures are ignored, as
 // for every text file the program writes for the player. Returns the size

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <filesystem>
 
-#include "base/replace_file.h"
 #include "engine/bit_solver.h"
 #include "engine/propagate.h"
 #include "engine/solution_files.h"
@@ -34,33 +33,33 @@ bool HasEmptyCell(const Board& board) {
 
 }  // namespace
 
-uint32_t SolverHost::TickCount() {
+uint32_t SearchObserver::TickCount() {
   using namespace std::chrono;
   return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-std::optional<uint64_t> SolverHost::FreeDiskBytes() {
+std::optional<uint64_t> SearchObserver::FreeDiskBytes() {
   std::error_code error;
   auto space = std::filesystem::space(".", error);
   if (error) return std::nullopt;
   return space.available;
 }
 
-uint64_t LogDiskLimit(SolverHost& host) {
+uint64_t LogDiskLimit(SearchObserver& observer) {
   constexpr uint64_t kUnknownDiskLimit = 0xFFFFFF00;
-  const auto free = host.FreeDiskBytes();
+  const auto free = observer.FreeDiskBytes();
   return free ? *free / 3 : kUnknownDiskLimit;
 }
 
-SolverHost& NullSolverHost() {
-  static SolverHost host;
-  return host;
+SearchObserver& NullSearchObserver() {
+  static SearchObserver observer;
+  return observer;
 }
 
-Solver::Solver(SolverHost* host) : host_(host ? host : &NullSolverHost()) {}
+Solver::Solver(SearchObserver* observer) : observer_(observer ? observer : &NullSearchObserver()) {}
 Solver::~Solver() = default;
 
-void Solver::SetHost(SolverHost* host) { host_ = host ? host : &NullSolverHost(); }
+void Solver::SetObserver(SearchObserver* observer) { observer_ = observer ? observer : &NullSearchObserver(); }
 
 bool Solver::CountIfNew(const Board& board) {
   for (const Board& seen : *ring_) {
@@ -85,7 +84,7 @@ uint32_t Solver::SolvePuzzle(const PuzzleText& in, PuzzleText& out, uint64_t wan
 uint32_t Solver::Search(const PuzzleText& in, PuzzleText& out, uint64_t wanted, uint64_t maximum, LogAppender* log) {
   if (wanted > maximum) wanted = maximum;
 
-  host_->SaveStatusBoard();
+  observer_->RunStarted();
   uint32_t score = 0, result = 0, guesses = 0;
   bool dead = false, hasStack = false, solved = false, fileStarted = false;
   int depth = 0, probeCell = 0, probeCandidate = 0, branch = 0;
@@ -121,13 +120,13 @@ uint32_t Solver::Search(const PuzzleText& in, PuzzleText& out, uint64_t wanted, 
       logRunStopped_ = logFailed_ = true;
       goto end;
     }
-    lastDisplay = host_->TickCount();
-    diskLimit = LogDiskLimit(*host_);
+    lastDisplay = observer_->TickCount();
+    diskLimit = LogDiskLimit(*observer_);
   }
 
   if (CheckBoard(w) & kCheckContradictionMask) goto end;
 
-  if (writesCurrentSolutionFile_) {
+  if (currentSolutionSink_) {
     currentFileText_.assign("\r\nZu lösendes Sudoko:\r\n");
     AppendSolutionGrid(currentFileText_, in);
     fileStarted = true;
@@ -155,15 +154,14 @@ probe:
       }
       if (fileStarted && solutionCount_ <= kSolutionsInCurrentFile) AppendSolutionGrid(currentFileText_, text);
       if (log) {
-        host_->SetMarkedCell(depth);
-        logRunStopped_ = host_->PumpProgressWindow() || logFileSize_ > diskLimit;
+        logRunStopped_ = observer_->SolutionLogged(depth) || logFileSize_ > diskLimit;
         if (logRunStopped_) goto end;
       }
-      if (host_->BusyEnumerating()) {
-        uint32_t now = host_->TickCount();
+      if (observer_->BusyEnumerating()) {
+        uint32_t now = observer_->TickCount();
         if (now - lastDisplay > kSolutionDisplayIntervalMs) {
           lastDisplay = now;
-          host_->SearchDisplayHook(w, probeCell);
+          observer_->SearchDisplayHook(w, probeCell);
         }
       }
       if (solutionCount_ == wanted || solutionCount_ == 1) {
@@ -172,7 +170,7 @@ probe:
       }
       if (solutionCount_ >= maximum || !hasStack) goto end;
       // The rest of the search would only count the others; it must run
-      // only when their grids go into the current-solution file.
+      // only when their grids go into the current-solution text.
       if (countKnowable && (knownCount == 1 || !fileStarted)) {
         solutionCount_ = knownCount;
         goto end;
@@ -274,7 +272,7 @@ backtrack:
       RemoveNthCandidate(&f.cells[branch], remaining + 1);
       continue;
     }
-    if (host_->BusyGenerating()) host_->SearchDisplayHook(w, -1);
+    if (observer_->BusyGenerating()) observer_->SearchDisplayHook(w, -1);
 
     // Push: branch cells rise strictly with depth, so the stack cannot
     // overflow; the check only guards against a broken invariant.
@@ -292,16 +290,13 @@ backtrack:
   }
 
 end:
-  host_->RestoreStatusBoard();
+  // A log that failed says nothing about the puzzle.
+  observer_->RunEnded(solutionCount_ == 0 && !logFailed_);
   if (solutionCount_ == 0) {
     result = kNoSolution;
-    // A log that failed says nothing about the puzzle.
-    if (!logFailed_) {
-      host_->WarningBeep();
-      if (log) log->Append(kContradictionLine);
-    }
+    if (!logFailed_ && log) log->Append(kContradictionLine);
   }
-  if (fileStarted) ReplaceFileContent(kCurrentSolutionFile, currentFileText_);  // a failure keeps the old file
+  if (fileStarted) currentSolutionSink_->Write(currentFileText_);
   BoardToText(resultBoard, out);
   return result;
 }

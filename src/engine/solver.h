@@ -6,22 +6,32 @@
 #include <string>
 
 #include "engine/board.h"
-#include "engine/solver_host.h"
+#include "engine/search_observer.h"
 
 namespace kx {
 
 class LogAppender;
 
+// Takes a run's current-solution text: the puzzle and its first solutions,
+// for the player to look at. The game writes it to a file.
+class CurrentSolutionSink {
+ public:
+  virtual void Write(const std::string& text) = 0;
+
+ protected:
+  ~CurrentSolutionSink() = default;
+};
+
 // Difficulty returned when no solution was counted.
 inline constexpr uint32_t kNoSolution = 0xFFFFFFFF;
 inline constexpr uint32_t kGuessPenalty = 50000;
 
-// The solver with its results that outlive a run. One instance serves the
-// whole program; its buffers are kept between runs so that the hundreds of
-// runs of a generated puzzle allocate nothing.
+// The solver with its results that outlive a run. Keep one for many runs:
+// its buffers stay between runs, so that the hundreds of runs of a
+// generated puzzle allocate nothing.
 class Solver {
  public:
-  explicit Solver(SolverHost* host = nullptr);
+  explicit Solver(SearchObserver* observer = nullptr);
   ~Solver();
   Solver(const Solver&) = delete;
   Solver& operator=(const Solver&) = delete;
@@ -29,17 +39,18 @@ class Solver {
   // Solves `in`, counting distinct solutions up to `maximum`, and returns
   // the difficulty of solution number `wanted` (or of the first), or
   // kNoSolution. `out` may be the same buffer as `in`. With a log file
-  // name every solution is appended to that file.
+  // name every solution is appended to that file. A run on a puzzle without
+  // contradicting clues hands its current-solution text to the sink, if any.
   uint32_t SolvePuzzle(const PuzzleText& in, PuzzleText& out, uint64_t wanted, uint64_t maximum,
                        const char* logFile = nullptr);
 
   // Every distinct solution of `in` once into the log file, numbered from
   // 1 after the run header, or the contradiction line. The result, `out`,
-  // the current-solution file and the first ten lines are the rating
+  // the current-solution text and the first ten lines are the rating
   // search's, as SolvePuzzle gives them for the same puzzle in log mode;
-  // SolutionCount counts the solutions the log holds. The progress pump is
-  // called after every solution and may cancel; the run also stops at the
-  // disk limit and when the log cannot be written.
+  // SolutionCount counts the solutions the log holds. The observer is told
+  // of every solution and may cancel; the run also stops at the disk limit
+  // and when the log cannot be written.
   uint32_t EnumerateSolutions(const PuzzleText& in, PuzzleText& out, const char* logFile);
 
   uint64_t SolutionCount() const { return solutionCount_; }
@@ -48,11 +59,11 @@ class Solver {
   void SetSolutionCount(uint64_t count) { solutionCount_ = count; }
   uint64_t LogFileSize() const { return logFileSize_; }
 
-  // The game always writes the current-solution file; batch tools may not.
-  void SetWritesCurrentSolutionFile(bool writes) { writesCurrentSolutionFile_ = writes; }
-  bool WritesCurrentSolutionFile() const { return writesCurrentSolutionFile_; }
-  void SetHost(SolverHost* host);
-  SolverHost& Host() { return *host_; }
+  // The game always takes the current-solution text; batch tools may not.
+  void SetCurrentSolutionSink(CurrentSolutionSink* sink) { currentSolutionSink_ = sink; }
+  CurrentSolutionSink* CurrentSolutionSinkOrNull() const { return currentSolutionSink_; }
+  void SetObserver(SearchObserver* observer);
+  SearchObserver& Observer() { return *observer_; }
 
  private:
   struct GuessFrame {
@@ -67,10 +78,10 @@ class Solver {
   bool CountIfNew(const Board& board);
   uint32_t Search(const PuzzleText& in, PuzzleText& out, uint64_t wanted, uint64_t maximum, LogAppender* log);
 
-  SolverHost* host_;
+  SearchObserver* observer_;
   uint64_t solutionCount_ = 0;
   uint64_t logFileSize_ = 0;
-  bool writesCurrentSolutionFile_ = true;
+  CurrentSolutionSink* currentSolutionSink_ = nullptr;
   bool logRunStopped_ = false;  // by a cancel, the disk limit or a failed write
   bool logFailed_ = false;
 

@@ -8,6 +8,12 @@ namespace kx {
 Program::Program(Host& h, uint32_t randomSeed)
     : host(h), random(randomSeed), noiseRandom(~randomSeed), solver(this), generator(solver, random) {
   state.startPuzzleText = BuiltinPuzzleText();
+  solver.SetCurrentSolutionSink(&currentSolutionFile);
+}
+
+void Program::RunEnded(bool noSolution) {
+  state.statusBoard = savedStatusBoard_;
+  if (noSolution) host.Beep(BeepKind::Exclamation);
 }
 
 void Program::SearchDisplayHook(const Board& board, int cellIndex) {
@@ -34,6 +40,11 @@ void Program::SetBusyGenerating(bool busy) {
     state.gameStatus &= ~status::kBusyGenerating;
   }
   host.RepaintNow();
+}
+
+bool Program::SolutionLogged(int depth) {
+  state.selectedCell = depth;
+  return PumpProgressWindow() != 0;
 }
 
 int Program::PumpProgressWindow() {

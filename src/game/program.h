@@ -5,6 +5,8 @@
 #include "engine/difficulty.h"
 #include "engine/generator.h"
 #include "engine/solver.h"
+#include "game/current_solution_file.h"
+#include "game/difficulty_slider.h"
 #include "game/function_fields.h"
 #include "game/game_state.h"
 #include "game/history.h"
@@ -37,8 +39,9 @@ struct WindowState {
 };
 
 // The one owner of everything the game keeps: a test makes a fresh one.
-// It is also the solver's link to the game (display hook, busy bits).
-class Program : public SolverHost {
+// It also watches the solver's runs for the game: the board shown while
+// searching, the busy bits, the progress window, the beep of no solution.
+class Program : public SearchObserver {
  public:
   explicit Program(Host& host, uint32_t randomSeed = 1);
 
@@ -57,6 +60,7 @@ class Program : public SolverHost {
   // The generator's noise picture draws from its own numbers, so that the
   // puzzles a seed gives do not depend on how often the search guessed.
   PuzzleRandom noiseRandom;
+  CurrentSolutionFile currentSolutionFile;
   Solver solver;
   Generator generator;
   // Shown while all solutions are searched; none without a window.
@@ -70,18 +74,22 @@ class Program : public SolverHost {
   HelpWindowTable helpWindows;
   HelpOpenState helpOpening;
 
-  // SolverHost
+  // SearchObserver: a run shows its boards on the status board, which
+  // gets its own back when the run ends.
+  void RunStarted() override { savedStatusBoard_ = state.statusBoard; }
+  void RunEnded(bool noSolution) override;
   void SearchDisplayHook(const Board& board, int cellIndex) override;
   bool BusyEnumerating() const override { return state.Has(status::kBusyEnumerating); }
   bool BusyGenerating() const override { return state.Has(status::kBusyGenerating); }
   void SetBusyGenerating(bool busy) override;
-  void SaveStatusBoard() override { savedStatusBoard_ = state.statusBoard; }
-  void RestoreStatusBoard() override { state.statusBoard = savedStatusBoard_; }
-  void SetMarkedCell(int cell) override { state.selectedCell = cell; }
-  void WarningBeep() override { host.Beep(BeepKind::Exclamation); }
+  // Marks the cell of the search's depth and pumps the progress window.
+  bool SolutionLogged(int depth) override;
   uint32_t TickCount() override { return host.TickCount(); }
   std::optional<uint64_t> FreeDiskBytes() override { return host.FreeDiskSpace(); }
-  int PumpProgressWindow() override;
+
+  // Shows the solver's count in the progress window and lets it take its
+  // events; 1 = cancel requested.
+  int PumpProgressWindow();
 
  private:
   std::array<uint16_t, 81> savedStatusBoard_{};

@@ -1,6 +1,6 @@
 #include "game/statistics.h"
 
-#include "engine/difficulty.h"
+#include "game/level_labels.h"
 
 namespace kx {
 

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "engine/difficulty.h"
+#include "game/difficulty_slider.h"
 #include "game/cell_operations.h"
 #include "game/symbol_sets.h"
 #include "game/game_clock.h"

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <vector>
+
 #include "../support/puzzles.h"
+#include "engine/cell_geometry.h"
 
 namespace kx {
 namespace {
@@ -98,12 +102,17 @@ TEST(Board, CheckCompleteBoardStopsAtTheFirstUnsolvedCell) {
   EXPECT_EQ(CheckCompleteBoard(BoardOf(kSolvedGrid)), 0);
 }
 
-TEST(Board, UnitTablesAgreeWithBoxOrigins) {
-  const UnitTables& units = Units();
+TEST(CellGeometry, PeersAreTheOtherCellsOfRowColumnAndBox) {
   for (int i = 0; i < 81; ++i) {
-    int origin = BoxOrigin(i);
-    EXPECT_EQ(units.cells[18 + units.boxOf[i]][0], origin);
-    for (uint8_t peer : units.peers[i]) EXPECT_NE(peer, i);
+    const int band = i / 27, stack = i % 9 / 3;
+    EXPECT_EQ(kCellGeometry.boxRow[i] * 9 + kCellGeometry.boxColumn[i], band * 27 + stack * 3) << i;
+    std::vector<int> expected;
+    for (int j = 0; j < 81; ++j) {
+      const bool sameBox = j / 27 == band && j % 9 / 3 == stack;
+      if (j != i && (j / 9 == i / 9 || j % 9 == i % 9 || sameBox)) expected.push_back(j);
+    }
+    const auto& peers = kCellGeometry.peers[i];
+    EXPECT_EQ(std::vector<int>(std::begin(peers), std::end(peers)), expected) << i;
   }
 }
 

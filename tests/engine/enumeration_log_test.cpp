@@ -4,6 +4,7 @@
 #include <string>
 
 #include "../support/puzzles.h"
+#include "../support/recording_sink.h"
 #include "../support/temp_dir.h"
 #include "engine/dedup.h"
 #include "engine/solution_files.h"
@@ -17,13 +18,13 @@ constexpr const char* kManySolutions =
     " 4   3         1 5   4 2   8       1  6  93  9      2      89  43   6    9 3   1 ";
 constexpr size_t kHeaderBytes = 16 + 85 + 12;
 
-// Looks at the log at every pump call, as a reader or a crash would.
-class WatchingHost : public SolverHost {
+// Looks at the log after every solution, as a reader or a crash would.
+class WatchingHost : public SearchObserver {
  public:
-  int PumpProgressWindow() override {
+  bool SolutionLogged(int) override {
     ++calls;
     if (test::ReadFile(kSolutionLogFile).size() != kHeaderBytes + 104 * solver->SolutionCount()) ++notOnDisk;
-    return 0;
+    return false;
   }
   std::optional<uint64_t> FreeDiskBytes() override { return freeDisk; }
 
@@ -69,8 +70,7 @@ TEST_F(EnumerationLogTest, ContradictionWritesHeaderAndItsLine) {
 // The all-solutions search writes its lines through the bit solver.
 class FastEnumerationTest : public test::TempDirTest {
  protected:
-  struct Host : SolverHost {
-    int PumpProgressWindow() override { return ++pumps == cancelAt; }
+  struct Host : SearchObserver {
     std::optional<uint64_t> FreeDiskBytes() override { return freeDisk; }
     bool BusyEnumerating() const override { return true; }
     uint32_t TickCount() override { return now += 7; }
@@ -78,11 +78,16 @@ class FastEnumerationTest : public test::TempDirTest {
       ++displays;
       shownCell = cell;
     }
-    void SaveStatusBoard() override { ++saves; }
-    void RestoreStatusBoard() override { ++restores; }
-    void SetMarkedCell(int cell) override { marked = cell; }
-    void WarningBeep() override { ++beeps; }
-    int pumps = 0, cancelAt = -1, displays = 0, shownCell = -1, saves = 0, restores = 0, marked = -1, beeps = 0;
+    void RunStarted() override { ++starts; }
+    void RunEnded(bool noSolution) override {
+      ++ends;
+      beeps += noSolution;
+    }
+    bool SolutionLogged(int depth) override {
+      marked = depth;
+      return ++pumps == cancelAt;
+    }
+    int pumps = 0, cancelAt = -1, displays = 0, shownCell = -1, starts = 0, ends = 0, marked = -1, beeps = 0;
     uint32_t now = 0;
     std::optional<uint64_t> freeDisk = uint64_t{1} << 40;
   };
@@ -90,7 +95,9 @@ class FastEnumerationTest : public test::TempDirTest {
     PuzzleText out;
     return solver.EnumerateSolutions(test::Text(puzzle), out, kSolutionLogFile);
   }
+  FastEnumerationTest() { solver.SetCurrentSolutionSink(&sink); }
   Host host;
+  test::RecordingSink sink;
   Solver solver{&host};
 };
 
@@ -107,7 +114,7 @@ TEST_F(FastEnumerationTest, WritesEachSolutionOnceNumberedAfterTheHeader) {
   EXPECT_LE(host.displays, 1013 * 7 * 2 / 200 + 1);
   EXPECT_GE(host.marked, 0);
   EXPECT_LE(host.marked, 81);
-  EXPECT_EQ(host.saves, host.restores);
+  EXPECT_EQ(host.starts, host.ends);
   EXPECT_EQ(host.beeps, 0);
 }
 
@@ -116,8 +123,8 @@ TEST_F(FastEnumerationTest, CancelAndDiskLimitStopAfterTheirSolution) {
   Enumerate(kManySolutions);
   EXPECT_EQ(solver.SolutionCount(), 5u);
   EXPECT_EQ(ReadFile(kSolutionLogFile).size(), kHeaderBytes + 104 * 5);
-  // The current-solution file shows the puzzle and those five, no more.
-  const std::string grids = ReadFile(kCurrentSolutionFile);
+  // The current-solution text shows the puzzle and those five, no more.
+  const std::string grids = sink.text.value_or("");
   size_t rules = 0;
   for (size_t at = grids.find("-----------"); at != std::string::npos; at = grids.find("-----------", at + 1)) ++rules;
   EXPECT_EQ(rules, 1u + 5);

@@ -4,17 +4,16 @@
 
 #include "../support/literal_solver.h"
 #include "../support/puzzles.h"
+#include "../support/recording_sink.h"
 #include "../support/temp_dir.h"
 #include "engine/difficulty.h"
 #include "engine/propagate.h"
 #include "engine/solution_files.h"
 
-#include <filesystem>
-
 namespace kx {
 namespace {
 
-struct CountingHost : SolverHost {
+struct CountingHost : SearchObserver {
   bool BusyGenerating() const override { return busy; }
   void SetBusyGenerating(bool b) override {
     busy = b;
@@ -65,19 +64,19 @@ TEST_F(GeneratorTest, CurrentSolutionFileIsTheLastCallsWhetherWrittenOrNot) {
   for (Level level : {Level::Hard, Level::SuperHard}) {
     const DifficultyLevel& range = LevelRange(level);
     PuzzleText withFile, withoutFile, solutionA, solutionB;
-    std::filesystem::remove(kCurrentSolutionFile);
+    test::RecordingSink sink;
     random.Seed(11);
-    solver.SetWritesCurrentSolutionFile(true);
+    solver.SetCurrentSolutionSink(&sink);
     const uint32_t a = generator.GeneratePuzzle(range.minimum, range.maximum, range.thinningTarget, withFile, solutionA);
     const uint64_t calls = generator.stats().solverCalls;
-    const std::string file = ReadFile(kCurrentSolutionFile);
-    EXPECT_TRUE(solver.WritesCurrentSolutionFile());
+    const std::string file = sink.text.value_or("");
+    EXPECT_EQ(solver.CurrentSolutionSinkOrNull(), &sink);
 
-    std::filesystem::remove(kCurrentSolutionFile);
+    sink.text.reset();
     random.Seed(11);
-    solver.SetWritesCurrentSolutionFile(false);
+    solver.SetCurrentSolutionSink(nullptr);
     const uint32_t b = generator.GeneratePuzzle(range.minimum, range.maximum, range.thinningTarget, withoutFile, solutionB);
-    EXPECT_FALSE(std::filesystem::exists(kCurrentSolutionFile));
+    EXPECT_FALSE(sink.text);
     EXPECT_EQ(a, b);
     EXPECT_EQ(withFile, withoutFile);
     EXPECT_EQ(solutionA, solutionB);
@@ -148,34 +147,6 @@ TEST_F(GeneratorTest, ThinningStopsAtTheTarget) {
   int before = CountClues(puzzle);
   generator.ThinPuzzle(puzzle, 2, d);
   EXPECT_EQ(CountClues(puzzle), before - 2);  // easy puzzles have clues to spare
-}
-
-TEST(Slider, RangesAndLabels) {
-  SliderField field{0, 0, 100, 20};
-  SliderRange left = SliderToRange(0, 0, field);
-  EXPECT_EQ(left.minimum, 500u);
-  EXPECT_EQ(left.maximum, 625u);
-  EXPECT_EQ(SliderFieldLabel(left), "Neues Spiel  Schwierigkeit:   562");
-
-  SliderRange middle = SliderToRange(32767, 0, SliderField{0, 0, 65535, 1});  // p = 32767
-  EXPECT_EQ(middle.minimum, 16883u);
-  EXPECT_EQ(middle.maximum, 21103u);
-  EXPECT_EQ(SliderFieldLabel(middle), "Neues Spiel  Schwierigkeit:   18.993");
-
-  // On the right border column p passes 65535 and its square wraps.
-  SliderRange border = SliderToRange(100, 10, field);
-  EXPECT_EQ(border.minimum, 1153u);
-
-  // Positions left of the field wrap as unsigned numbers; an empty field stays at the left edge.
-  EXPECT_EQ(SliderToRange(5, 5, SliderField{10, 10, 10, 30}).minimum, 500u);
-}
-
-TEST(DifficultyLevels, LabelsFollowSignedThresholds) {
-  EXPECT_STREQ(LevelLabel(999), " (Leichtes Spiel)");
-  EXPECT_STREQ(LevelLabel(1000), " (Mittel-schweres Spiel)");
-  EXPECT_STREQ(LevelLabel(49999), " (Schweres Spiel)");
-  EXPECT_STREQ(LevelLabel(50000), " (Super-Schweres Spiel)");
-  EXPECT_STREQ(LevelLabel(-1), " (Leichtes Spiel)");  // 0xFFFFFFFF as signed
 }
 
 }  // namespace

@@ -6,11 +6,12 @@
 // runs the long campaign).
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <fstream>
 
 #include "../support/literal_solver.h"
 #include "../support/puzzle_corpus.h"
 #include "../support/puzzles.h"
+#include "../support/recording_sink.h"
 #include "../support/temp_dir.h"
 #include "engine/solution_files.h"
 #include "engine/solver.h"
@@ -18,8 +19,8 @@
 namespace kx {
 namespace {
 
-struct BeepCounter : SolverHost {
-  void WarningBeep() override { ++beeps; }
+struct BeepCounter : SearchObserver {
+  void RunEnded(bool noSolution) override { beeps += noSolution; }
   int beeps = 0;
 };
 
@@ -33,27 +34,25 @@ class SolverDifferential : public test::TempDirTest {
     SCOPED_TRACE(::testing::Message() << "puzzle " << index << " (" << puzzle.kind << ") \"" << test::Str(puzzle.text)
                                       << "\" wanted " << wanted << " maximum " << maximum);
 
-    std::filesystem::remove(kCurrentSolutionFile);
-    solver.SetWritesCurrentSolutionFile(true);
+    sink.text.reset();
+    solver.SetCurrentSolutionSink(&sink);
     host.beeps = 0;
     PuzzleText out;
     ASSERT_EQ(solver.SolvePuzzle(puzzle.text, out, wanted, maximum), literal.result);
     ASSERT_EQ(solver.SolutionCount(), literal.solutionCount);
     ASSERT_EQ(test::Str(out), test::Str(literal.out));
     ASSERT_EQ(host.beeps, literal.beeped ? 1 : 0);
-    ASSERT_EQ(std::filesystem::exists(kCurrentSolutionFile), literal.currentSolutionFile.has_value());
-    if (literal.currentSolutionFile) {
-      ASSERT_EQ(ReadFile(kCurrentSolutionFile), *literal.currentSolutionFile);
-    }
+    ASSERT_EQ(sink.text, literal.currentSolutionFile);
 
     // Without the file the search may stop sooner; the results stay.
-    solver.SetWritesCurrentSolutionFile(false);
+    solver.SetCurrentSolutionSink(nullptr);
     ASSERT_EQ(solver.SolvePuzzle(puzzle.text, out, wanted, maximum), literal.result);
     ASSERT_EQ(solver.SolutionCount(), literal.solutionCount);
     ASSERT_EQ(test::Str(out), test::Str(literal.out));
   }
 
   BeepCounter host;
+  test::RecordingSink sink;
   Solver solver;
 };
 

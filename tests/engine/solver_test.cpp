@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "../support/plain_backtracking.h"
 #include "../support/puzzles.h"
+#include "../support/recording_sink.h"
 #include "../support/temp_dir.h"
 #include "engine/builtin_puzzle.h"
 #include "engine/propagate.h"
@@ -37,7 +37,9 @@ class SolverTest : public test::TempDirTest {
   uint32_t Solve(const std::string& puzzle, uint64_t wanted = 1, uint64_t maximum = 2) {
     return solver.SolvePuzzle(Text(puzzle), out, wanted, maximum);
   }
+  SolverTest() { solver.SetCurrentSolutionSink(&sink); }
   Solver solver;
+  test::RecordingSink sink;
   PuzzleText out{};
 };
 
@@ -71,11 +73,10 @@ TEST_F(SolverTest, EmptyPuzzleIsAmbiguous) {
 }
 
 TEST_F(SolverTest, ContradictionsAreRefusedWithoutTouchingTheFile) {
-  std::ofstream(kCurrentSolutionFile) << "kept";
   std::string twoOnes = "11" + std::string(79, '.');
   EXPECT_EQ(Solve(twoOnes), kNoSolution);
   EXPECT_EQ(solver.SolutionCount(), 0u);
-  EXPECT_EQ(ReadFile(kCurrentSolutionFile), "kept");
+  EXPECT_FALSE(sink.text);
 
   // Consistent clues without any solution: the search runs dry.
   std::string dry = "12345678." + std::string(8, '.') + "9" + std::string(63, '.');
@@ -131,20 +132,20 @@ TEST_F(SolverTest, CurrentSolutionFileHoldsPuzzleAndSolutionGrids) {
   std::string expected = "\r\nZu lösendes Sudoko:\r\n";
   AppendSolutionGrid(expected, Text(grid));
   AppendSolutionGrid(expected, Text(kSolvedGrid));
-  EXPECT_EQ(ReadFile(kCurrentSolutionFile), expected);
+  EXPECT_EQ(sink.text, expected);
   EXPECT_EQ(expected.substr(expected.size() - 45),
             "\r\n756 249 381 \r\n842 713 569 \r\n\r\n-----------\r\n");
   EXPECT_EQ(expected.substr(24, 16), "\r\n-73 958 412 \r\n");
 
-  std::filesystem::remove(kCurrentSolutionFile);
-  solver.SetWritesCurrentSolutionFile(false);
+  sink.text.reset();
+  solver.SetCurrentSolutionSink(nullptr);
   Solve(grid);
-  EXPECT_FALSE(std::filesystem::exists(kCurrentSolutionFile));
+  EXPECT_FALSE(sink.text);
 }
 
 TEST_F(SolverTest, CurrentSolutionFileStopsAtTenSolutions) {
   solver.SolvePuzzle(Text(std::string(81, ' ')), out, 1, 12);
-  std::string file = ReadFile(kCurrentSolutionFile);
+  const std::string file = sink.text.value_or("");
   size_t grids = 0;
   for (size_t at = file.find("-----------"); at != std::string::npos; at = file.find("-----------", at + 1)) ++grids;
   EXPECT_EQ(grids, 11u);  // the puzzle and ten solutions
@@ -169,15 +170,15 @@ TEST_F(SolverTest, LogModeWritesHeaderAndNumberedSolutions) {
 }
 
 TEST_F(SolverTest, LogModeStopsAtTheDiskLimitAndOnCancel) {
-  struct Host : SolverHost {
+  struct Host : SearchObserver {
     std::optional<uint64_t> FreeDiskBytes() override { return free; }
-    int PumpProgressWindow() override { return ++pumps == cancelAt; }
-    void SaveStatusBoard() override { ++saves; }
-    void RestoreStatusBoard() override { ++restores; }
+    bool SolutionLogged(int) override { return ++pumps == cancelAt; }
+    void RunStarted() override { ++starts; }
+    void RunEnded(bool) override { ++ends; }
     uint64_t free = 0;
-    int pumps = 0, cancelAt = -1, saves = 0, restores = 0;
+    int pumps = 0, cancelAt = -1, starts = 0, ends = 0;
   } host;
-  solver.SetHost(&host);
+  solver.SetObserver(&host);
   std::string empty(81, ' ');
 
   host.free = 3 * 1000;  // limit 1000 bytes: the log stops just past it
@@ -185,8 +186,8 @@ TEST_F(SolverTest, LogModeStopsAtTheDiskLimitAndOnCancel) {
   uint64_t size = solver.LogFileSize();
   EXPECT_GT(size, 1000u);
   EXPECT_LE(size, 1000u + 104u);
-  EXPECT_EQ(host.saves, 1);
-  EXPECT_EQ(host.restores, 1);
+  EXPECT_EQ(host.starts, 1);
+  EXPECT_EQ(host.ends, 1);
 
   host.free = 1ull << 40;
   host.cancelAt = 3;

@@ -14,6 +14,7 @@
 #include "../support/temp_dir.h"
 #include "engine/dedup.h"
 #include "engine/solution_files.h"
+#include "game/current_solution_file.h"
 #include "game/cell_operations.h"
 #include "game/commands.h"
 #include "game/enumerate_command.h"
@@ -95,7 +96,7 @@ class FullDiskTest : public ::testing::TestWithParam<Limit> {
 
 TEST_P(FullDiskTest, StateFileAndSavedGamesStayWholeOrAreNotWritten) {
   Program p(host);
-  p.solver.SetWritesCurrentSolutionFile(false);
+  p.solver.SetCurrentSolutionSink(nullptr);
   ReadStateFile(p, kStateFileName);
   BuildFunctionFields(p, p.state.gameStatus);
   Play(p, 20);
@@ -128,7 +129,7 @@ TEST_P(FullDiskTest, StateFileAndSavedGamesStayWholeOrAreNotWritten) {
   // The next start continues the game of the last whole file.
   test::ScriptedHost later;
   Program next(later);
-  next.solver.SetWritesCurrentSolutionFile(false);
+  next.solver.SetCurrentSolutionSink(nullptr);
   ReadStateFile(next, kStateFileName);
   const std::vector<uint8_t> again = SerializeStateFile(next);
   EXPECT_EQ(std::string(again.begin(), again.end()), old);
@@ -136,6 +137,8 @@ TEST_P(FullDiskTest, StateFileAndSavedGamesStayWholeOrAreNotWritten) {
 
 TEST_P(FullDiskTest, CurrentSolutionFileKeepsTheLastWholeText) {
   Solver solver;
+  CurrentSolutionFile file;
+  solver.SetCurrentSolutionSink(&file);
   PuzzleText puzzle, out;
   for (int i = 0; i < 81; ++i) puzzle[i] = test::BuiltinClue(i) ? kSolvedGrid[i] : ' ';
   solver.SolvePuzzle(puzzle, out, 1, 2);
@@ -154,7 +157,7 @@ TEST_P(FullDiskTest, CurrentSolutionFileKeepsTheLastWholeText) {
 
 TEST_P(FullDiskTest, SolutionLogRewriteReportsTheErrorAndKeepsTheLog) {
   Program p(host);
-  p.solver.SetWritesCurrentSolutionFile(false);
+  p.solver.SetCurrentSolutionSink(nullptr);
   ReadStateFile(p, kStateFileName);
   BuildFunctionFields(p, p.state.gameStatus);
   // A board with many solutions, and a log from earlier runs too large for
@@ -205,7 +208,7 @@ TEST_P(FullDiskTest, DigitPicturesLeaveNoHalfFiles) {
 
 TEST_P(FullDiskTest, PictureAssignmentKeepsTheDigitsPicture) {
   Program p(host);
-  p.solver.SetWritesCurrentSolutionFile(false);
+  p.solver.SetCurrentSolutionSink(nullptr);
   ReadStateFile(p, kStateFileName);
   BuildFunctionFields(p, p.state.gameStatus);
   p.pictureSourcePath = std::string(KX_TEST_DATA_DIR) + "/symbols/photo_1024x768.jpg";
@@ -269,7 +272,6 @@ TEST_P(FullDiskTest, PrintTemporariesAreReportedAndRemoved) {
   PrintEngine engine;
   PrintContext context{&device, &host, nullptr, nullptr};
   Solver solver;
-  solver.SetWritesCurrentSolutionFile(false);
   PrintPuzzleJob(engine, context, MakeImageCanvas, solver, PrintInput());
   ASSERT_EQ(host.boxes.size(), 1u);
   EXPECT_EQ(host.boxes[0].text, "Drucker-Fehler-Nr.: 00000087");
@@ -288,7 +290,6 @@ TEST_P(FullDiskTest, PdfThatDoesNotFitIsReportedAndRemoved) {
   PrintEngine engine;
   PrintContext context{&device, &host, nullptr, nullptr};
   Solver solver;
-  solver.SetWritesCurrentSolutionFile(false);
   PrintPuzzleJob(engine, context, MakeImageCanvas, solver, PrintInput());
   fs::current_path(folder_->path());
   fs::remove_all(roomy);

@@ -42,7 +42,7 @@ class EnumerateCommandTest : public test::GameTest {
   void SetUp() override {
     GameTest::SetUp();
     p.progress = &window;
-    p.solver.SetWritesCurrentSolutionFile(false);
+    p.solver.SetCurrentSolutionSink(nullptr);
   }
   void PutOnBoard(const std::string& text) { TextToBoard(p.state.currentBoard, test::Text(text)); }
   // Runs the command after a Yes and returns its closing message.

@@ -117,7 +117,7 @@ TEST_F(KillTest, ExitWriteOfTheGameLeavesTheOldOrTheNewStateFile) {
   fs::create_directories(home);
   test::ScriptedHost host;
   Program p(host);
-  p.solver.SetWritesCurrentSolutionFile(false);
+  p.solver.SetCurrentSolutionSink(nullptr);
   PlayLongGame(p, 30000);  // 10.8 MB: the write takes a good part of the exit
   ASSERT_TRUE(WriteStateFile(p, (home / kStateFileName).string()));
   const std::string old = ReadFile(home / kStateFileName);
@@ -168,7 +168,7 @@ TEST_F(KillTest, ExitWriteOfTheGameLeavesTheOldOrTheNewStateFile) {
 TEST_F(KillTest, SavingTheGameLeavesOnlyWholeSavedGames) {
   test::ScriptedHost host;
   Program p(host);
-  p.solver.SetWritesCurrentSolutionFile(false);
+  p.solver.SetCurrentSolutionSink(nullptr);
   PlayLongGame(p, 6000);
   const size_t expected = SerializeStateFile(p).size();
 

@@ -289,7 +289,7 @@ std::string MonkeyDriver::CheckRoundTrip() {
   const std::vector<uint8_t> bytes = test::ReadFile<std::vector<uint8_t>>(kRoundTripFile);
   test::ScriptedHost quiet;
   Program copy(quiet);
-  copy.solver.SetWritesCurrentSolutionFile(false);
+  copy.solver.SetCurrentSolutionSink(nullptr);
   ReadStateFile(copy, kRoundTripFile);
   std::remove(kRoundTripFile);
   if (const std::vector<uint8_t> again = SerializeStateFile(copy); again != bytes)

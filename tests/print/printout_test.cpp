@@ -57,7 +57,6 @@ class PrintoutTest : public test::TempDirTest {
     PrintEngine engine;
     PrintContext context{&device, &host, nullptr, nullptr};
     Solver solver;
-    solver.SetWritesCurrentSolutionFile(false);
     EXPECT_EQ(PrintPuzzleJob(engine, context, MakeImageCanvas, solver, input), 0);
     Shell("pdftoppm -r 50 -png -singlefile " + name + ".pdf " + name);
     return QImage(QString::fromStdString(name + ".png"));
@@ -130,7 +129,6 @@ TEST_F(PrintoutTest, PictureThatCannotBeWrittenIsReportedByTheJob) {
   PrintEngine engine;
   PrintContext context{&device, &host, nullptr, nullptr};
   Solver solver;
-  solver.SetWritesCurrentSolutionFile(false);
   EXPECT_EQ(PrintPuzzleJob(engine, context, MakeImageCanvas, solver, Input(kPuzzle, false)), 0);
   ASSERT_EQ(host.boxes.size(), 1u);
   EXPECT_EQ(host.boxes[0].text, "Drucker-Fehler-Nr.: 00000087");

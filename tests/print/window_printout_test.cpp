@@ -9,6 +9,7 @@
 #include <QImage>
 
 #include "engine/solution_files.h"
+#include "game/current_solution_file.h"
 #include "game/commands.h"
 #include "game/function_fields.h"
 #include "game/program.h"

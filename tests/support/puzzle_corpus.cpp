@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <random>
 
+#include "engine/cell_geometry.h"
 #include "engine/difficulty.h"
 #include "engine/generator.h"
 
@@ -21,10 +22,7 @@ bool AddHiddenClash(PuzzleText& puzzle, const PuzzleText& solution, std::mt19937
     const char digit = static_cast<char>('1' + random() % 9);
     if (IsClue(puzzle[cell]) || digit == solution[cell]) continue;
     bool seen = false;
-    for (int j = 0; j < 81 && !seen; ++j) {
-      const bool peer = j / 9 == cell / 9 || j % 9 == cell % 9 || BoxOrigin(j) == BoxOrigin(cell);
-      seen = peer && puzzle[j] == digit;
-    }
+    for (int j : kCellGeometry.peers[cell]) seen = seen || puzzle[j] == digit;
     if (seen) continue;
     puzzle[cell] = digit;
     return true;
@@ -65,7 +63,6 @@ std::vector<CorpusPuzzle> MakePuzzleCorpus(size_t count, uint32_t seed) {
   std::vector<CorpusPuzzle> corpus;
   std::mt19937 random(seed);
   Solver solver;
-  solver.SetWritesCurrentSolutionFile(false);
   PuzzleRandom puzzleRandom(seed);
   Generator generator(solver, puzzleRandom);
 
