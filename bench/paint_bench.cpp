@@ -2,7 +2,6 @@
 // a large one, into the off-screen image that the window then shows.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 
 #include "../tests/support/scripted_host.h"
@@ -39,11 +38,3 @@ void PaintFrame(benchmark::State& state) {
 BENCHMARK(PaintFrame)->Args({874, 654})->Args({1600, 1200})->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}
