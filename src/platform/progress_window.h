@@ -34,7 +34,8 @@ class ProgressWindow {
   void SetCounts(const ProgressCounts& counts) { counts_ = counts; }
   const ProgressCounts& Counts() const { return counts_; }
 
-  // 0 running, 1 cancel requested by the window, -1 the window is gone.
+  // 0 running; any other value stops the work: 1 from the cancel button,
+  // -1 when the window was closed. Pump() takes it back to 0 either way.
   std::atomic<int> cancelState{0};
 
   // Keeps the program responsive. Returns 1 when a cancel was requested,
