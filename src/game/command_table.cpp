@@ -427,7 +427,7 @@ int Cycle(Program& p, const CommandHooks&) {
 
 template <SettingsBit kBit>
 int ShownBit(const SettingsWord& s) {
-  return (s.bits() >> kBit) & 1u;
+  return s.Bit(kBit);
 }
 
 template <int (*kCommand)(Program&)>

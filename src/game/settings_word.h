@@ -42,13 +42,13 @@ class SettingsWord {
   void CycleSymbolSet() { SetField(18, 0x7, (SymbolSet() + 1) % 8); }
   void CycleValidationLevel() { SetField(21, 0x3, (ValidationLevel() + 1) % 3); }
   void CycleContinuationPolicy() { SetField(24, 0x3, (ContinuationPolicy() + 1) % 4); }
+  bool Bit(SettingsBit bit) const { return (bits_ >> bit) & 1u; }
   void ToggleBit(int bit) { bits_ ^= 1u << bit; }
 
   bool operator==(const SettingsWord&) const = default;
 
  private:
   int Field(int shift, uint32_t mask) const { return static_cast<int>((bits_ >> shift) & mask); }
-  bool Bit(int bit) const { return (bits_ >> bit) & 1u; }
   void SetField(int shift, uint32_t mask, int value) {
     bits_ = (bits_ & ~(mask << shift)) | ((static_cast<uint32_t>(value) & mask) << shift);
   }
