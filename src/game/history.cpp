@@ -60,29 +60,32 @@ void History::Assign(std::vector<HistoryStep> steps, int stepIndex) {
   stepIndex_ = stepIndex;
 }
 
+namespace {
+
+// What a step keeps of the game and gives back when it is shown: the boards
+// and the counters.
+template <typename From, typename To>
+void CopyBoardsAndCounters(const From& from, To& to) {
+  to.currentBoard = from.currentBoard;
+  to.statusBoard = from.statusBoard;
+  to.checkDifficulty = from.checkDifficulty;
+  to.wrongEntries = from.wrongEntries;
+  to.gameDifficulty = from.gameDifficulty;
+  to.reserved[0] = from.reserved[0];
+  to.reserved[1] = from.reserved[1];
+}
+
+}  // namespace
+
 HistoryStep SnapshotOf(const GameState& state) {
   HistoryStep step;
-  step.currentBoard = state.currentBoard;
-  step.statusBoard = state.statusBoard;
+  CopyBoardsAndCounters(state, step);
   step.selectedCell = state.selectedCell;
-  step.checkDifficulty = state.checkDifficulty;
   step.gameStatus = state.gameStatus;
-  step.wrongEntries = state.wrongEntries;
-  step.gameDifficulty = state.gameDifficulty;
   step.playTime = state.playTime;
-  step.reserved[0] = state.reserved[0];
-  step.reserved[1] = state.reserved[1];
   return step;
 }
 
-void TakeBoardsAndCounters(GameState& state, const HistoryStep& step) {
-  state.currentBoard = step.currentBoard;
-  state.statusBoard = step.statusBoard;
-  state.checkDifficulty = step.checkDifficulty;
-  state.wrongEntries = step.wrongEntries;
-  state.gameDifficulty = step.gameDifficulty;
-  state.reserved[0] = step.reserved[0];
-  state.reserved[1] = step.reserved[1];
-}
+void TakeBoardsAndCounters(GameState& state, const HistoryStep& step) { CopyBoardsAndCounters(step, state); }
 
 }  // namespace kx
