@@ -14,6 +14,7 @@
 
 #include "engine/dedup.h"
 #include "engine/solver.h"
+#include "system/free_resources.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ int main(int argc, char** argv) {
 
     kx::DedupCounters counters;
     kx::DedupOptions options;
-    options.memoryLimit = kx::DefaultDedupMemoryLimit();
+    options.memoryLimit = kx::DedupMemoryLimit(kx::FreePhysicalMemory());
     start = std::chrono::steady_clock::now();
     const int error = kx::DeduplicateSolutionFile(kx::kSolutionLogFile, counters, options);
     const double rewrite = Seconds(start);

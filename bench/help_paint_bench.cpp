@@ -6,7 +6,7 @@
 
 #include "help/help_file.h"
 #include "help/help_viewer.h"
-#include "platform/qt/qt_canvas.h"
+#include "qt/qt_canvas.h"
 
 namespace {
 

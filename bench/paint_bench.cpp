@@ -7,7 +7,7 @@
 #include "../tests/support/scripted_host.h"
 #include "game/program.h"
 #include "game/state_file.h"
-#include "platform/qt/qt_canvas.h"
+#include "qt/qt_canvas.h"
 #include "ui/paint.h"
 
 namespace {

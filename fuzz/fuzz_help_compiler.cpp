@@ -10,7 +10,7 @@
 
 #include "help/help_compiler.h"
 #include "help/help_file.h"
-#include "platform/stream_host.h"
+#include "system/stream_host.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "game/program.h"
 #include "game/state_file.h"
-#include "platform/qt/program_place.h"
+#include "qt/program_place.h"
 
 namespace kx {
 

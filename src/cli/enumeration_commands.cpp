@@ -9,6 +9,7 @@
 #include "engine/solver.h"
 #include "game/current_solution_file.h"
 #include "game/enumerate_command.h"
+#include "system/free_resources.h"
 
 namespace kx::cli {
 
@@ -52,7 +53,7 @@ int RunEnumerate(const Args& given, std::istream& in, std::ostream& out, std::os
     solver.EnumerateSolutions(puzzle, solution, file.c_str());
     DedupCounters counters;
     DedupOptions options;
-    options.memoryLimit = DefaultDedupMemoryLimit();
+    options.memoryLimit = DedupMemoryLimit(FreePhysicalMemory());
     const int error = EnumerationError(DeduplicateSolutionFile(file.c_str(), counters, options), solver.LogFailed());
     failed = failed || error != 0;
     out << counters.written << ' ' << solver.SolutionCount() << ' ' << ReportedDuplicates(counters.duplicates)
@@ -67,7 +68,7 @@ int RunDedup(const Args& given, std::istream&, std::ostream& out, std::ostream& 
   std::string memory;
   if (!TakeOption(args, "--memory", memory) || args.size() != 1) return Usage(err, kUsage);
   DedupOptions options;
-  options.memoryLimit = DefaultDedupMemoryLimit();
+  options.memoryLimit = DedupMemoryLimit(FreePhysicalMemory());
   if (!memory.empty()) {
     auto limit = ParseUnsigned(memory);
     if (!limit) return Usage(err, kUsage);

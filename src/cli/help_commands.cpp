@@ -6,7 +6,7 @@
 #include "help/cp1252.h"
 #include "help/help_compiler.h"
 #include "help/help_format.h"
-#include "platform/stream_host.h"
+#include "system/stream_host.h"
 
 namespace kx::cli {
 

@@ -6,9 +6,9 @@
 
 #include "cli/cli_args.h"
 #include "cli/puzzle_input.h"
-#include "platform/qt/qt_print_device.h"
-#include "platform/login_name.h"
-#include "platform/stream_host.h"
+#include "qt/qt_print_device.h"
+#include "system/login_name.h"
+#include "system/stream_host.h"
 #include "print/puzzle_printout.h"
 #include "ui/fonts.h"
 

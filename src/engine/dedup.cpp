@@ -4,15 +4,10 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <new>
 #include <set>
 #include <string>
-
-#if defined(__unix__) || defined(__APPLE__)
-#include <unistd.h>
-#endif
 
 #include "engine/solution_files.h"
 #include "engine/solution_record.h"
@@ -348,27 +343,6 @@ uint64_t DedupMemoryLimit(uint64_t freePhysicalMemory) {
   // down to its last digit.
   constexpr uint64_t kFloor = kBufferRecords * SolutionRecord::kBytes;
   return std::max(freePhysicalMemory / 4, kFloor);
-}
-
-uint64_t DefaultDedupMemoryLimit() {
-  uint64_t available = 0;
-  std::ifstream meminfo("/proc/meminfo");
-  std::string key;
-  uint64_t kilobytes = 0;
-  while (meminfo >> key >> kilobytes) {
-    if (key == "MemAvailable:") {
-      available = kilobytes * 1024;
-      break;
-    }
-    meminfo.ignore(64, '\n');
-  }
-#if defined(_SC_AVPHYS_PAGES)
-  if (available == 0) {
-    const long pages = sysconf(_SC_AVPHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
-    if (pages > 0 && pageSize > 0) available = static_cast<uint64_t>(pages) * static_cast<uint64_t>(pageSize);
-  }
-#endif
-  return DedupMemoryLimit(available);
 }
 
 }  // namespace kx

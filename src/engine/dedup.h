@@ -60,7 +60,5 @@ int DeduplicateSolutionFile(const char* logFile, DedupCounters& counters, const 
 // The in-memory limit for a given amount of free physical memory: a quarter
 // of it, but never less than one bucket buffer.
 uint64_t DedupMemoryLimit(uint64_t freePhysicalMemory);
-// The same for the memory this system can give without swapping.
-uint64_t DefaultDedupMemoryLimit();
 
 }  // namespace kx

@@ -1,11 +1,11 @@
 #include "engine/solver.h"
 
 #include <chrono>
-#include <filesystem>
 
 #include "engine/bit_solver.h"
 #include "engine/propagate.h"
 #include "engine/solution_files.h"
+#include "system/free_resources.h"
 
 namespace kx {
 
@@ -38,12 +38,7 @@ uint32_t SearchObserver::TickCount() {
   return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-std::optional<uint64_t> SearchObserver::FreeDiskBytes() {
-  std::error_code error;
-  auto space = std::filesystem::space(".", error);
-  if (error) return std::nullopt;
-  return space.available;
-}
+std::optional<uint64_t> SearchObserver::FreeDiskBytes() { return FreeDiskSpace(); }
 
 uint64_t LogDiskLimit(SearchObserver& observer) {
   constexpr uint64_t kUnknownDiskLimit = 0xFFFFFF00;

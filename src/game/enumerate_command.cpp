@@ -19,7 +19,7 @@ constexpr const char* kQuestion =
 void ShowProgress(Program& p, ProgressPhase phase) {
   if (!p.progress) return;
   p.progress->SetPhase(phase);
-  p.progress->cancelState.store(0);
+  p.progress->RequestStop(StopRequest::None);
   p.progress->Show();
 }
 
@@ -38,6 +38,13 @@ std::string EnumerationMessage(uint64_t written, uint64_t found, uint64_t duplic
   return text;
 }
 
+std::string ProgressText(ProgressPhase phase, const ProgressCounts& counts) {
+  if (phase == ProgressPhase::Searching) {
+    return "Bisher  " + FormatCount64(counts.solutionsFound) + "  Lösungen gefunden";
+  }
+  return FormatCount64(counts.recordsWritten) + " / " + FormatCount64(counts.recordsDistributed);
+}
+
 int EnumerationError(int dedupError, bool logFailed) {
   return dedupError != 0 ? dedupError : logFailed ? dedup_error::kOpenLog : 0;
 }
@@ -50,7 +57,7 @@ int EnumerateAllSolutions(Program& p) {
   question.icon = BoxIcon::Exclamation;
   if (p.host.ShowMessageBox(question) != BoxAnswer::Yes) return 0;
 
-  p.interaction.hoverField = -1;
+  if (p.resetFieldInteraction) p.resetFieldInteraction(FieldReset::Hover);
   const Board board = p.state.currentBoard;
   BoardToText(board, p.state.startPuzzleText);
   p.state.gameStatus |= status::kBusyEnumerating;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/progress_window.h"
+
 namespace kx {
 
 class Program;
@@ -20,6 +22,9 @@ std::string EnumerationMessage(uint64_t written, uint64_t found, uint64_t duplic
 // The error the message shows: the rewrite's, or else the log's own
 // number when the search stopped because the log could not take a line.
 int EnumerationError(int dedupError, bool logFailed);
+
+// The line of text the progress window shows for a phase.
+std::string ProgressText(ProgressPhase phase, const ProgressCounts& counts);
 
 // The repeats the message reports: one less when there are two or more.
 inline uint64_t ReportedDuplicates(uint64_t duplicates) { return duplicates >= 2 ? duplicates - 1 : duplicates; }

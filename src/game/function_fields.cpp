@@ -4,7 +4,8 @@ namespace kx {
 
 int FunctionFieldTable::AddFunctionField(std::string label, bool isTitle, const char* helpText, int commandId) {
   if (Count() >= kMaxFunctionFields) return -1;
-  fields_.push_back({std::move(label), isTitle, helpText, commandId, Rect{-1, -1, -1, -1}});
+  fields_.push_back({std::move(label), isTitle, helpText, commandId});
+  ++generation_;
   return 0;
 }
 

@@ -149,7 +149,7 @@ void AddModeFields(Program& p, uint32_t newStatus) {
 
 void BuildFunctionFields(Program& p, uint32_t newStatus) {
   if ((newStatus & status::kModeMask) != (p.state.gameStatus & status::kModeMask)) {
-    p.interaction = FieldInteraction{};
+    if (p.resetFieldInteraction) p.resetFieldInteraction(FieldReset::All);
   }
   p.fields.Clear();
   if (p.history.Browsing()) AddTitle(p, Title::HistoryView);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "engine/difficulty.h"
@@ -19,14 +20,6 @@
 #include "print/print_platform.h"
 
 namespace kx {
-
-// What the main window keeps between paints and the game resets on a mode
-// change (the rest of the window's interaction state lives with the window).
-struct FieldInteraction {
-  int focusCommand = -1;   // command id of the highlighted field (Enter runs it)
-  int hoverField = -1;     // index of the field under the mouse
-  int hoverDigitKey = -1;  // digit-block square under the mouse, 9 = "Entfernen"
-};
 
 // Window geometry that travels in the state file.
 struct WindowState {
@@ -50,7 +43,9 @@ class Program : public SearchObserver {
   History history;
   SettingsWord settings;
   FunctionFieldTable fields;
-  FieldInteraction interaction;
+  // The window keeps the pointer and focus over the fields; the game tells
+  // it when they lose their meaning (nobody listens without a window).
+  std::function<void(FieldReset)> resetFieldInteraction;
   WindowState window;
   std::string pictureSourcePath;
   SymbolPictures pictures;
@@ -96,7 +91,8 @@ class Program : public SearchObserver {
 };
 
 // Stores the new mode word and rebuilds the function fields for it; the
-// one way GameStatus changes.
+// one way GameStatus changes. A new mode resets the window's field focus
+// and hover.
 void BuildFunctionFields(Program& p, uint32_t newStatus);
 
 // Solves the text with the game's usual limits (wanted 1, maximum 2).

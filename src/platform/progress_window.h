@@ -1,8 +1,6 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
-#include <string>
 
 namespace kx {
 
@@ -15,8 +13,9 @@ struct ProgressCounts {
   uint64_t recordsDistributed = 0;
 };
 
-// The line of text the window shows for a phase.
-std::string ProgressText(ProgressPhase phase, const ProgressCounts& counts);
+// Why the work should stop: the cancel button (or Escape), or the window
+// was closed.
+enum class StopRequest { None, Cancel, WindowClosed };
 
 // The small window with the cancel button shown while all solutions of a
 // puzzle are searched and the log is rewritten. The long work calls Pump()
@@ -34,9 +33,9 @@ class ProgressWindow {
   void SetCounts(const ProgressCounts& counts) { counts_ = counts; }
   const ProgressCounts& Counts() const { return counts_; }
 
-  // 0 running; any other value stops the work: 1 from the cancel button,
-  // -1 when the window was closed. Pump() takes it back to 0 either way.
-  std::atomic<int> cancelState{0};
+  // Any request but None stops the work; Pump() takes it back to None.
+  void RequestStop(StopRequest request) { stopRequest_ = request; }
+  StopRequest PendingStop() const { return stopRequest_; }
 
   // Keeps the program responsive. Returns 1 when a cancel was requested,
   // which it consumes (and hides the window), else 0.
@@ -55,8 +54,8 @@ class ProgressWindow {
 
  private:
   bool ConsumeCancel() {
-    if (cancelState.load() == 0) return false;
-    cancelState.store(0);
+    if (stopRequest_ == StopRequest::None) return false;
+    stopRequest_ = StopRequest::None;
     DiscardPendingInput();
     Hide();
     return true;
@@ -64,6 +63,7 @@ class ProgressWindow {
 
   ProgressPhase phase_ = ProgressPhase::Searching;
   ProgressCounts counts_;
+  StopRequest stopRequest_ = StopRequest::None;
 };
 
 }  // namespace kx

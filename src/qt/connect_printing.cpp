@@ -1,6 +1,6 @@
-#include "platform/qt/connect_printing.h"
+#include "qt/connect_printing.h"
 
-#include "platform/qt/qt_print_device.h"
+#include "qt/qt_print_device.h"
 #include "ui/fonts.h"
 
 namespace kx {

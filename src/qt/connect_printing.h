@@ -2,7 +2,7 @@
 
 #include "game/program.h"
 #include "platform/print_device.h"
-#include "platform/qt/main_window.h"
+#include "qt/main_window.h"
 
 namespace kx {
 

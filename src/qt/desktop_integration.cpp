@@ -1,4 +1,4 @@
-#include "platform/qt/desktop_integration.h"
+#include "qt/desktop_integration.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,7 +7,7 @@
 #include <QStandardPaths>
 #include <QStringList>
 
-#include "platform/qt/program_place.h"
+#include "qt/program_place.h"
 
 namespace kx {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/help_window.h"
+#include "qt/help_window.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "help/cp1252.h"
-#include "platform/qt/qt_canvas.h"
+#include "qt/qt_canvas.h"
 
 namespace kx {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/main_window.h"
+#include "qt/main_window.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -6,7 +6,7 @@
 #include <QtMath>
 #include <utility>
 
-#include "platform/qt/qt_canvas.h"
+#include "qt/qt_canvas.h"
 #include "ui/paint.h"
 
 namespace kx {
@@ -35,6 +35,8 @@ Key KeyFor(int qtKey) {
 
 }  // namespace
 
+MainWindow::~MainWindow() { program_.resetFieldInteraction = nullptr; }
+
 bool IsSystemKey(int qtKey, Qt::KeyboardModifiers modifiers) {
   return (modifiers & Qt::AltModifier) || qtKey == Qt::Key_Alt || qtKey == Qt::Key_F10;
 }
@@ -47,6 +49,7 @@ MainWindow::MainWindow(Program& program) : program_(program) {
   setMinimumSize(kMinWindowWidth, kMinWindowHeight);
   fonts_.SetSmallHeight(program.window.smallFontHeight);
   hooks_.symbolSetChanged = [this] { FitFonts(); };
+  FollowFieldResets(program_, state_);
 
   connect(&secondTimer_, &QTimer::timeout, this, [this] {
     InputContext c = Context();

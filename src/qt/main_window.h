@@ -27,6 +27,7 @@ class MainWindow : public QWidget {
 
  public:
   explicit MainWindow(Program& program);
+  ~MainWindow() override;
 
   UiFonts& fonts() { return fonts_; }
   MainWindowState& state() { return state_; }

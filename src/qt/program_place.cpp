@@ -1,4 +1,4 @@
-#include "platform/qt/program_place.h"
+#include "qt/program_place.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "platform/qt/progress_window.h"
+#include "qt/progress_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -10,8 +10,9 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "platform/qt/qt_canvas.h"
-#include "platform/qt/qt_text.h"
+#include "qt/qt_canvas.h"
+#include "qt/qt_text.h"
+#include "game/enumerate_command.h"
 #include "ui/fonts.h"
 
 namespace kx {
@@ -124,7 +125,7 @@ bool QtProgressWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void QtProgressWindow::RequestCancel() {
   hide();
-  cancelState.store(1);
+  RequestStop(StopRequest::Cancel);
 }
 
 void QtProgressWindow::keyPressEvent(QKeyEvent* event) {
@@ -149,7 +150,7 @@ void QtProgressWindow::mousePressEvent(QMouseEvent* event) {
 
 void QtProgressWindow::closeEvent(QCloseEvent* event) {
   if (closeAllowed_) {
-    cancelState.store(-1);
+    RequestStop(StopRequest::WindowClosed);
     event->accept();
   } else {
     event->ignore();

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_canvas.h"
+#include "qt/qt_canvas.h"
 
 #include <QFontMetrics>
 #include <algorithm>
@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/qt/qt_text.h"
+#include "qt/qt_text.h"
 
 namespace kx {
 

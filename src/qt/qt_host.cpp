@@ -1,6 +1,4 @@
-#include "platform/qt/qt_host.h"
-
-#include <unistd.h>
+#include "qt/qt_host.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -8,10 +6,10 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
-#include <filesystem>
 
-#include "platform/login_name.h"
-#include "platform/qt/qt_text.h"
+#include "qt/qt_text.h"
+#include "system/free_resources.h"
+#include "system/login_name.h"
 
 namespace kx {
 
@@ -105,16 +103,8 @@ bool QtHost::IsMainWindowForeground() { return window_ && window_->isActiveWindo
 
 std::string QtHost::UserName() { return LoginName(); }
 
-uint64_t QtHost::FreePhysicalMemory() {
-  const long pages = sysconf(_SC_AVPHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
-  return pages > 0 && pageSize > 0 ? static_cast<uint64_t>(pages) * static_cast<uint64_t>(pageSize) : 0;
-}
+uint64_t QtHost::FreePhysicalMemory() { return kx::FreePhysicalMemory(); }
 
-std::optional<uint64_t> QtHost::FreeDiskSpace() {
-  std::error_code error;
-  const auto space = std::filesystem::space(".", error);
-  if (error) return std::nullopt;
-  return space.available;
-}
+std::optional<uint64_t> QtHost::FreeDiskSpace() { return kx::FreeDiskSpace(); }
 
 }  // namespace kx

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_print_device.h"
+#include "qt/qt_print_device.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -8,7 +8,7 @@
 
 #include "pictures/dib.h"
 #include "platform/print_device.h"
-#include "platform/qt/qt_canvas.h"
+#include "qt/qt_canvas.h"
 
 namespace kx {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_print_progress.h"
+#include "qt/qt_print_progress.h"
 
 #include <QApplication>
 #include <QGridLayout>

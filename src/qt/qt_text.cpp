@@ -1,1 +1,1 @@
-#include "platform/qt/qt_text.h"
+#include "qt/qt_text.h"

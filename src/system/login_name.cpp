@@ -1,4 +1,4 @@
-#include "platform/login_name.h"
+#include "system/login_name.h"
 
 #include <pwd.h>
 #include <unistd.h>

@@ -5,11 +5,14 @@
 #include <ostream>
 
 #include "platform/host.h"
+#include "system/free_resources.h"
+#include "system/login_name.h"
 
 namespace kx {
 
 // A host for command-line tools: message boxes are written to a stream and
-// answered with their default button; there is no window to repaint.
+// answered with their default button; there is no window to repaint. The
+// system's questions get the system's answers.
 class StreamHost : public Host {
  public:
   explicit StreamHost(std::ostream& out) : out_(out) {}
@@ -36,9 +39,9 @@ class StreamHost : public Host {
   void RepaintNow() override {}
   void PostClose() override {}
   bool IsMainWindowForeground() override { return true; }
-  std::string UserName() override { return {}; }
-  uint64_t FreePhysicalMemory() override { return 0; }
-  std::optional<uint64_t> FreeDiskSpace() override { return std::nullopt; }
+  std::string UserName() override { return LoginName(); }
+  uint64_t FreePhysicalMemory() override { return kx::FreePhysicalMemory(); }
+  std::optional<uint64_t> FreeDiskSpace() override { return kx::FreeDiskSpace(); }
 
  private:
   std::ostream& out_;

@@ -25,11 +25,12 @@ bool CellsIgnored(const Program& p) {
 }
 
 // The slider's label and range follow the pointer.
-void TrackSlider(Program& p, int fieldIndex, int x, int y) {
-  FunctionField& f = p.fields[fieldIndex];
+void TrackSlider(InputContext& c, int fieldIndex, int x, int y) {
+  Program& p = c.program;
+  const Rect r = c.layout.FieldRect(p.fields, fieldIndex);
   p.sliderRange = SliderToRange(static_cast<uint32_t>(x), static_cast<uint32_t>(y),
-                                SliderField{f.rect.left, f.rect.top, f.rect.right, f.rect.bottom});
-  f.label = SliderFieldLabel(p.sliderRange);
+                                SliderField{r.left, r.top, r.right, r.bottom});
+  p.fields[fieldIndex].label = SliderFieldLabel(p.sliderRange);
 }
 
 void RunFieldCommand(InputContext& c, int commandId) { RunCommand(c.program, commandId, c.hooks); }
@@ -87,9 +88,9 @@ int HitCandidate(const WindowLayout& l, int cell, int x, int y) {
   return std::min((x - e.left) / step, 8);
 }
 
-int HitField(const FunctionFieldTable& fields, int x, int y) {
+int HitField(const WindowLayout& l, const FunctionFieldTable& fields, int x, int y) {
   for (int i = 0; i < fields.Count(); ++i)
-    if (Inside(fields[i].rect, x, y)) return i;
+    if (Inside(l.FieldRect(fields, i), x, y)) return i;
   return -1;
 }
 
@@ -119,16 +120,16 @@ bool OnKeyDown(InputContext& c, Key key) {
       // the settings) share one and would hold Tab between them.
       int index = -1;
       for (int i = 0; i < p.fields.Count(); ++i)
-        if (p.fields[i].commandId == p.interaction.focusCommand) index = i;
+        if (p.fields[i].commandId == c.window.interaction.focusCommand) index = i;
       const int next = (index < 0 || index + 1 >= p.fields.Count()) ? 0 : index + 1;
-      p.interaction.focusCommand = p.fields.Count() > 0 ? p.fields[next].commandId : -1;
+      c.window.interaction.focusCommand = p.fields.Count() > 0 ? p.fields[next].commandId : -1;
       return true;
     }
     case Key::Enter: {
-      const int id = p.interaction.focusCommand;
+      const int id = c.window.interaction.focusCommand;
       if (id < 0) return true;
       if (IsKnownCommand(id)) RunFieldCommand(c, id);
-      p.interaction.focusCommand = id;
+      c.window.interaction.focusCommand = id;
       return true;
     }
     case Key::Home: HistoryFirstStep(p); return true;
@@ -211,16 +212,16 @@ bool OnLeftButtonDown(InputContext& c, int x, int y) {
       return true;
     }
   }
-  const int fieldIndex = HitField(p.fields, x, y);
+  const int fieldIndex = HitField(c.layout, p.fields, x, y);
   if (fieldIndex >= 0) {
     const int id = p.fields[fieldIndex].commandId;
     if (!IsKnownCommand(id)) {
-      p.interaction.focusCommand = -1;
+      c.window.interaction.focusCommand = -1;
       RefuseBeep(p);
       return true;
     }
-    p.interaction.focusCommand = id;
-    if (id == command::kSlider) TrackSlider(p, fieldIndex, x, y);
+    c.window.interaction.focusCommand = id;
+    if (id == command::kSlider) TrackSlider(c, fieldIndex, x, y);
     RunFieldCommand(c, id);
     return true;
   }
@@ -232,7 +233,7 @@ bool OnLeftButtonDown(InputContext& c, int x, int y) {
   // A miss: the picture assignment keeps its marked picture.
   if (assigning || !CellsIgnored(p)) {
     if (!assigning) s.selectedCell = -1;
-    p.interaction.focusCommand = -1;
+    c.window.interaction.focusCommand = -1;
   }
   return true;
 }
@@ -267,21 +268,21 @@ bool OnMouseMove(InputContext& c, int x, int y, bool square) {
     return true;
   }
 
-  const int fieldIndex = HitField(p.fields, x, y);
+  const int fieldIndex = HitField(c.layout, p.fields, x, y);
   if (fieldIndex >= 0 && p.fields[fieldIndex].commandId == command::kSlider) {
-    TrackSlider(p, fieldIndex, x, y);
+    TrackSlider(c, fieldIndex, x, y);
     changed = true;
   }
-  if (fieldIndex != p.interaction.hoverField) {
-    p.interaction.hoverField = fieldIndex;
+  if (fieldIndex != w.interaction.hoverField) {
+    w.interaction.hoverField = fieldIndex;
     if (fieldIndex < 0) w.popupField = -1;
     return true;
   }
   if (fieldIndex >= 0 && p.settings.HoverPopups() && w.popupTicks > 6) w.popupTicks = 6;
 
   const int key = HitDigitKey(c.layout, x, y);
-  if (key != p.interaction.hoverDigitKey) {
-    p.interaction.hoverDigitKey = key;
+  if (key != w.interaction.hoverDigitKey) {
+    w.interaction.hoverDigitKey = key;
     changed = true;
   }
   return changed;
@@ -291,9 +292,9 @@ bool OnRightButtonDown(InputContext& c, int x, int y) {
   Program& p = c.program;
   MainWindowState& w = c.window;
   w.highlightDigit = 0;
-  const int fieldIndex = HitField(p.fields, x, y);
+  const int fieldIndex = HitField(c.layout, p.fields, x, y);
   if (fieldIndex >= 0) {
-    p.interaction.hoverField = w.popupField = fieldIndex;
+    w.interaction.hoverField = w.popupField = fieldIndex;
     w.popupTicks = 6;
     return true;
   }
@@ -344,10 +345,10 @@ bool OnHalfSecondTick(InputContext& c) {
   Program& p = c.program;
   MainWindowState& w = c.window;
   ++w.blinkPhase;
-  if (p.interaction.hoverField != -1 && p.interaction.hoverField == w.popupField && p.host.IsMainWindowForeground()) {
+  if (w.interaction.hoverField != -1 && w.interaction.hoverField == w.popupField && p.host.IsMainWindowForeground()) {
     ++w.popupTicks;
   } else if (p.settings.HoverPopups()) {
-    w.popupField = p.interaction.hoverField;
+    w.popupField = w.interaction.hoverField;
     w.popupTicks = 0;
   }
   AdvanceClock(p);

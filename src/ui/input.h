@@ -36,7 +36,7 @@ bool OnSecondTick(InputContext& c);
 // Hit tests against the last paint's rectangles, edges included: -1 for none.
 int HitCell(const WindowLayout& l, int x, int y);
 int HitCandidate(const WindowLayout& l, int cell, int x, int y);
-int HitField(const FunctionFieldTable& fields, int x, int y);
+int HitField(const WindowLayout& l, const FunctionFieldTable& fields, int x, int y);
 int HitDigitKey(const WindowLayout& l, int x, int y);
 
 }  // namespace kx

@@ -24,18 +24,20 @@ void PlaceCells(WindowLayout& l) {
 
 // Fields run down the column right of the board; a field that would end
 // below the layout is parked where no point can hit it.
-int PlaceFields(const WindowLayout& l, FunctionFieldTable& fields) {
+int PlaceFields(WindowLayout& l, const FunctionFieldTable& fields) {
   const int left = l.boardRight + 10, right = l.layoutRect.right - 15;
   const int height = (4 * l.textHeight) / 3;
   int top = l.boardTop;
   bool parked = false;
+  l.fieldsGeneration = fields.Generation();
+  l.fieldRects.clear();
   for (int i = 0; i < fields.Count(); ++i) {
     if (!parked && top + height > l.layoutRect.bottom) parked = true;
     if (parked) {
-      fields[i].rect = {l.layoutRect.right + 1, l.layoutRect.bottom + 1, right, l.layoutRect.bottom};
+      l.fieldRects.push_back({l.layoutRect.right + 1, l.layoutRect.bottom + 1, right, l.layoutRect.bottom});
       continue;
     }
-    fields[i].rect = {left, top, right, top + height};
+    l.fieldRects.push_back({left, top, right, top + height});
     top += height + 3;
   }
   return top;  // where the next field would start
@@ -77,7 +79,7 @@ void PlaceStripAndStatistics(WindowLayout& l, Canvas& canvas, const UiFonts& fon
 }  // namespace
 
 WindowLayout ComputeLayout(Canvas& canvas, const UiFonts& fonts, int clientWidth, int clientHeight,
-                           FunctionFieldTable& fields) {
+                           const FunctionFieldTable& fields) {
   WindowLayout l;
   canvas.SelectFont(SystemFont());
   l.systemCharSize = canvas.MeasureText("1");

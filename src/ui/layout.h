@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <vector>
 
 #include "game/function_fields.h"
 #include "platform/canvas.h"
@@ -14,7 +16,7 @@ inline constexpr int kMinWindowWidth = 550;
 inline constexpr int kMinWindowHeight = 388;
 
 // The geometry of one paint, in client pixels. Input hit-tests the
-// rectangles recorded by the last paint.
+// rectangles recorded by the last layout.
 struct WindowLayout {
   int clientWidth = 0, clientHeight = 0;
   double pixelRatio = 1.0;  // device pixels per layout pixel (a dense screen)
@@ -37,17 +39,26 @@ struct WindowLayout {
   bool stripUsesSmall = false;
   Rect statistics;
   int statisticsRowHeight = 0, statisticsRows = 0;
+  // The function fields' rectangles, for the field list of this generation.
+  std::vector<Rect> fieldRects;
+  uint32_t fieldsGeneration = 0;
 
   // A length in the device's pixels, for pictures made as sharp as it shows them.
   int DevicePixels(int length) const { return static_cast<int>(length * pixelRatio + 0.5); }
 
   Rect CellSquare(int i) const { return {cells[i].left, cells[i].bottom - cellSize, cells[i].right, cells[i].bottom}; }
+  // Field i's rectangle; a field list changed since the layout has none yet.
+  Rect FieldRect(const FunctionFieldTable& fields, int i) const {
+    if (fields.Generation() != fieldsGeneration || i < 0 || i >= static_cast<int>(fieldRects.size()))
+      return {-1, -1, -1, -1};
+    return fieldRects[static_cast<size_t>(i)];
+  }
 };
 
 // Works out the whole geometry for the client size and places the function
-// fields (their rectangles are written into the table).
+// fields.
 WindowLayout ComputeLayout(Canvas& canvas, const UiFonts& fonts, int clientWidth, int clientHeight,
-                           FunctionFieldTable& fields);
+                           const FunctionFieldTable& fields);
 
 // The smallest window the layout allows: a proposed rectangle that is too
 // small is widened or heightened from the edge being dragged.

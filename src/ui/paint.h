@@ -18,9 +18,9 @@ struct PaintContext {
 };
 
 // Works out everything a frame shows before it is drawn: the geometry for
-// the canvas's size (the field rectangles input hit-tests are written into
-// the program's field table), the picture assignment's fields, source
-// picture and crop, and the digit pictures at the frame's size.
+// the canvas's size with the field rectangles input hit-tests, the picture
+// assignment's fields, source picture and crop, and the digit pictures at
+// the frame's size.
 WindowLayout LayOutMainWindow(Canvas& canvas, Program& program, const UiFonts& fonts);
 
 // Draws the whole client area from that layout; it changes nothing else.

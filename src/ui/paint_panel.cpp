@@ -43,10 +43,10 @@ void PaintFunctionFields(const PaintContext& c) {
   c.canvas.SelectFont(c.fonts.small);
   for (int i = 0; i < p.fields.Count(); ++i) {
     const FunctionField& f = p.fields[i];
-    const Rect& r = f.rect;
+    const Rect r = c.layout.FieldRect(p.fields, i);
     if (r.Width() <= 0 || r.Height() <= 0) continue;  // parked below the layout
-    const bool focused = f.commandId == p.interaction.focusCommand;
-    const bool hovered = i == p.interaction.hoverField;
+    const bool focused = f.commandId == c.window.interaction.focusCommand;
+    const bool hovered = i == c.window.interaction.hoverField;
     c.canvas.FrameRect(r, kBlack);
     if (f.commandId == command::kSlider) {
       PaintSliderRamp(c.canvas, r);
@@ -70,7 +70,7 @@ void PaintFunctionFields(const PaintContext& c) {
 void PaintDigitBlock(const PaintContext& c) {
   const WindowLayout& l = c.layout;
   const char* symbols = SymbolText(c.program.settings.SymbolSet());
-  const int hovered = c.program.interaction.hoverDigitKey;
+  const int hovered = c.window.interaction.hoverDigitKey;
   c.canvas.SelectFont(SystemFont());
   for (int k = 0; k < 10; ++k) {
     if (k == 9) c.canvas.SelectFont(c.fonts.smallBold);

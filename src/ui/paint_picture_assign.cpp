@@ -61,6 +61,7 @@ void LayOutPictureAssignMode(Canvas& canvas, Program& p, const UiFonts& fonts, W
 
   // The three fields of this mode in one row at the top.
   p.fields.Clear();
+  l.fieldRects.clear();
   canvas.SelectFont(fonts.small);
   int x = PictureColumn(l) + l.cellSize + 10;
   const int fieldTop = 5;
@@ -70,10 +71,11 @@ void LayOutPictureAssignMode(Canvas& canvas, Program& p, const UiFonts& fonts, W
     p.fields.AddFunctionField(label, false, nullptr, id);
     const Size text = canvas.MeasureText(label);
     const Rect r{x, fieldTop, x + text.width + 10, fieldTop + text.height + 4};
-    p.fields[p.fields.Count() - 1].rect = r;
+    l.fieldRects.push_back(r);
     x = r.right + 10;
     fieldBottom = r.bottom;
   }
+  l.fieldsGeneration = p.fields.Generation();
 
   const Rect area{PictureColumn(l) + l.cellSize + 10, fieldBottom + 5, l.clientWidth - 5, l.clientHeight - 5};
   LoadSourcePicture(p, area);
@@ -107,10 +109,11 @@ void PaintPictureAssignMode(const PaintContext& c) {
   canvas.SelectFont(c.fonts.small);
   for (int i = 0; i < p.fields.Count(); ++i) {
     const FunctionField& f = p.fields[i];
-    const bool hovered = p.interaction.hoverField == i;
-    canvas.FillRect(f.rect, hovered ? Rgb(240, 240, 208) : Rgb(224, 224, 192));
-    canvas.FrameRect(f.rect, kBlack);
-    canvas.DrawText(f.rect.left + 5, f.rect.top + 2, f.label, kBlack);
+    const Rect r = l.FieldRect(p.fields, i);
+    const bool hovered = c.window.interaction.hoverField == i;
+    canvas.FillRect(r, hovered ? Rgb(240, 240, 208) : Rgb(224, 224, 192));
+    canvas.FrameRect(r, kBlack);
+    canvas.DrawText(r.left + 5, r.top + 2, f.label, kBlack);
   }
 
   const PictureAssignState& a = p.pictures.assign;

@@ -92,7 +92,7 @@ void PaintPictureDigit(const PaintContext& c, const Rect& square, int digit, int
 }
 
 void PaintHoveredDigitPicture(const PaintContext& c) {
-  const int key = c.program.interaction.hoverDigitKey;
+  const int key = c.window.interaction.hoverDigitKey;
   if (key < 0 || key > 8) return;
   const Size size = DigitPictureSize(c.layout, !c.program.settings.HideCandidateRows());
   const DigitBitmaps* bitmaps = DigitBitmapsFor(c);

@@ -30,7 +30,7 @@
 #include "limited_folder.h"
 #include "pictures/bmp_file.h"
 #include "pictures/digit_bitmaps.h"
-#include "platform/qt/qt_print_device.h"
+#include "qt/qt_print_device.h"
 #include "print/puzzle_printout.h"
 #include "text/text_format.h"
 #include "ui/fonts.h"

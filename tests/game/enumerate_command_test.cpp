@@ -28,7 +28,7 @@ class FakeProgressWindow : public ProgressWindow {
   void ProcessEvents() override {
     ++pumps;
     lastShown = Counts();
-    if (pumps == cancelAtPump) cancelState.store(1);
+    if (pumps == cancelAtPump) RequestStop(StopRequest::Cancel);
   }
 
   bool visible = false;

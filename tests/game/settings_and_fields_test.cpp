@@ -77,17 +77,18 @@ TEST_F(GameTest, PlayModeListsFollowTheGame) {
 
 TEST_F(GameTest, SettingsModeAndModeChanges) {
   using namespace command;
-  p.interaction = {3, 4, 5};
+  std::vector<FieldReset> resets;
+  p.resetFieldInteraction = [&resets](FieldReset reset) { resets.push_back(reset); };
   BuildFunctionFields(p, p.state.gameStatus | status::kSettings);
-  EXPECT_EQ(p.interaction.focusCommand, 3);  // same mode: kept
+  EXPECT_TRUE(resets.empty());  // same mode: the window's focus is kept
   EXPECT_EQ(p.fields[0].label, "E i n s t e l l u n g e n");
   EXPECT_NE(p.fields.Find(kAssignPictures), -1);  // symbol set 4 is a picture set
   EXPECT_EQ(p.fields[p.fields.Count() - 1].commandId, kLeaveSettings);
   for (const auto& f : p.fields) EXPECT_NE(f.helpText, nullptr) << f.label;
 
   BuildFunctionFields(p, status::kSelect);
-  EXPECT_EQ(p.interaction.focusCommand, -1);  // mode changed: reset
-  EXPECT_EQ(p.interaction.hoverDigitKey, -1);
+  EXPECT_EQ(resets, std::vector<FieldReset>{FieldReset::All});  // mode changed
+  p.resetFieldInteraction = nullptr;
   EXPECT_EQ(p.fields[0].label, "S p i e l  -  A u s w a h l");
   EXPECT_EQ(p.fields.Find(kPlayShown), -1);  // typing a digit starts play
   EXPECT_EQ(p.fields[p.fields.Find(kSlider)].label, "Leicht <<<  Neues Spiel  >>> Schwer");
@@ -108,7 +109,9 @@ TEST_F(GameTest, BrowsingTitleComesFirstAndTableHoldsTwentyFour) {
   for (int i = 0; i < 24; ++i) EXPECT_EQ(table.AddFunctionField("x", false, nullptr, 15), 0);
   EXPECT_EQ(table.AddFunctionField("x", false, nullptr, 15), -1);
   EXPECT_EQ(table.Count(), 24);
-  EXPECT_EQ(table[0].rect, (Rect{-1, -1, -1, -1}));
+  const uint32_t generation = table.Generation();
+  table.Clear();
+  EXPECT_NE(table.Generation(), generation);  // a layout of the old list no longer applies
 }
 
 }  // namespace

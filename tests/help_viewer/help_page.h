@@ -4,7 +4,7 @@
 #include <string>
 
 #include "help/help_viewer.h"
-#include "platform/qt/qt_canvas.h"
+#include "qt/qt_canvas.h"
 
 namespace kx::test {
 

@@ -6,7 +6,7 @@
 #include "help/help_picture.h"
 #include "help_page.h"
 #include "pictures/bmp_file.h"
-#include "platform/qt/qt_canvas.h"
+#include "qt/qt_canvas.h"
 
 namespace kx {
 namespace {

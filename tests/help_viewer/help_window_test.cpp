@@ -7,7 +7,7 @@
 #include "help/help_file.h"
 #include "help/help_windows.h"
 #include "help_page.h"
-#include "platform/qt/help_window.h"
+#include "qt/help_window.h"
 
 namespace kx::test {
 namespace {

@@ -12,7 +12,7 @@
 #include "game/history_navigation.h"
 #include "game/state_file.h"
 #include "game/statistics.h"
-#include "platform/qt/qt_canvas.h"
+#include "qt/qt_canvas.h"
 #include "ui/paint.h"
 
 namespace kx::monkey {
@@ -69,7 +69,7 @@ void MonkeyProgress::ProcessEvents() {
   // The pump dispatches the window's timers; now and then the player
   // presses "Abbruch".
   if (choices_.OneIn(20)) timer_();
-  if (choices_.OneIn(400)) cancelState.store(1);
+  if (choices_.OneIn(400)) RequestStop(StopRequest::Cancel);
 }
 
 MonkeyDriver::MonkeyDriver(uint32_t seed, Chooser& choices, int paintEvery)
@@ -100,6 +100,7 @@ void MonkeyDriver::Start(const std::string& argument) {
 void MonkeyDriver::Show() {
   const Program& p = *program_;
   window_ = MainWindowState{};
+  FollowFieldResets(*program_, window_);
   fonts_ = UiFonts{};
   fonts_.SetSmallHeight(p.window.smallFontHeight);
   const QSize size = StartWindowSize({p.window.width, p.window.height}, {kMinWindowWidth, kMinWindowHeight},
@@ -252,7 +253,7 @@ std::string MonkeyDriver::CheckInvariants() {
     // ermitteln" follows the solution count of the solve before the
     // table was built, which later solves change without a rebuild.
     const FunctionFieldTable shown = p.fields;
-    const FieldInteraction interaction = p.interaction;
+    const FieldInteraction interaction = window_.interaction;
     const int beeps = host_.beeps;
     BuildFunctionFields(p, s.gameStatus);
     const auto ids = [](const FunctionFieldTable& t) {
@@ -268,7 +269,7 @@ std::string MonkeyDriver::CheckInvariants() {
     if (ids(p.fields) != ids(shown))
       problem = "the field list does not belong to the mode: shown" + ids(shown) + ", built" + ids(p.fields) + ",";
     p.fields = shown;
-    p.interaction = interaction;
+    window_.interaction = interaction;
     host_.beeps = beeps;
     if (!problem.empty()) return problem + " mode word " + std::to_string(s.gameStatus);
   }

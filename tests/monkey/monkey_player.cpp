@@ -33,9 +33,9 @@ MonkeyPlayer::Point MonkeyPlayer::Aim(const MonkeyDriver& driver) {
       // Saving and loading are seldom offered: when they are, often taken.
       for (int id : {command::kLoadGame, command::kSaveGame}) {
         const int at = p.fields.Find(id);
-        if (at >= 0 && choices_.OneIn(10)) return InRect(p.fields[at].rect);
+        if (at >= 0 && choices_.OneIn(10)) return InRect(l.FieldRect(p.fields, at));
       }
-      if (p.fields.Count() > 0) return InRect(p.fields[static_cast<int>(choices_.Below(static_cast<uint32_t>(p.fields.Count())))].rect);
+      if (p.fields.Count() > 0) return InRect(l.FieldRect(p.fields, static_cast<int>(choices_.Below(static_cast<uint32_t>(p.fields.Count())))));
       [[fallthrough]];
     }
     case 3: return InRect(l.digitKeys[choices_.Below(10)]);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/print_device.h"
-#include "platform/qt/qt_canvas.h"
+#include "qt/qt_canvas.h"
 
 namespace kx::test {
 

@@ -12,8 +12,8 @@
 
 #include "fake_print_device.h"
 #include "pictures/bmp_file.h"
-#include "platform/login_name.h"
-#include "platform/qt/qt_print_device.h"
+#include "system/login_name.h"
+#include "qt/qt_print_device.h"
 #include "print/puzzle_printout.h"
 #include "support/scripted_host.h"
 #include "support/temp_dir.h"

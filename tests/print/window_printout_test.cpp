@@ -13,9 +13,9 @@
 #include "game/commands.h"
 #include "game/function_fields.h"
 #include "game/program.h"
-#include "platform/qt/connect_printing.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/qt_print_device.h"
+#include "qt/connect_printing.h"
+#include "qt/main_window.h"
+#include "qt/qt_print_device.h"
 #include "support/scripted_host.h"
 #include "support/temp_dir.h"
 

@@ -11,9 +11,9 @@
 
 #include "../support/temp_dir.h"
 #include "app/startup.h"
-#include "platform/qt/desktop_integration.h"
-#include "platform/qt/program_icon.h"
-#include "platform/qt/program_place.h"
+#include "qt/desktop_integration.h"
+#include "qt/program_icon.h"
+#include "qt/program_place.h"
 
 namespace kx {
 namespace {

@@ -1,10 +1,12 @@
-#include "platform/qt/progress_window.h"
+#include "qt/progress_window.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+
+#include "game/enumerate_command.h"
 
 namespace kx {
 namespace {
@@ -35,12 +37,12 @@ TEST_F(ProgressWindowTest, EscCancelsOnceAndHides) {
   EXPECT_EQ(window->Pump(), 0);
   QKeyEvent other(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
   QCoreApplication::sendEvent(window.get(), &other);
-  EXPECT_EQ(window->cancelState.load(), 0);
+  EXPECT_EQ(window->PendingStop(), StopRequest::None);
   QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
   QCoreApplication::sendEvent(window.get(), &esc);
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(window->Pump(), 1);
-  EXPECT_EQ(window->cancelState.load(), 0);
+  EXPECT_EQ(window->PendingStop(), StopRequest::None);
 }
 
 TEST_F(ProgressWindowTest, ButtonCancelsAndTurnsBlueUnderThePointer) {
@@ -55,7 +57,7 @@ TEST_F(ProgressWindowTest, ButtonCancelsAndTurnsBlueUnderThePointer) {
   Mouse(QEvent::MouseMove, button.center());
   EXPECT_EQ(Painted().pixelColor(inside), QColor(0x00, 0x00, 0xFF));
   Mouse(QEvent::MouseButtonPress, QPoint(button.left() - 3, button.top()));
-  EXPECT_EQ(window->cancelState.load(), 0);
+  EXPECT_EQ(window->PendingStop(), StopRequest::None);
   Mouse(QEvent::MouseButtonPress, button.center());
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(window->Pump(), 1);

@@ -101,7 +101,7 @@ TEST_F(PaintPicturesTest, RightButtonShowsTheLargePictureUntilReleased) {
   EXPECT_TRUE(p.pictures.largePicture.pixels.empty());
 
   // Hovering a digit square shows its picture beside the block.
-  p.interaction.hoverDigitKey = 4;
+  window.interaction.hoverDigitKey = 4;
   QImage hovered = Paint();
   EXPECT_EQ(At(hovered, layout.digitInner.right + 4, layout.digitInner.top + 3), Rgb(0, 0, 0));  // its frame
 }

@@ -6,8 +6,8 @@
 #include <QMouseEvent>
 #include <QtMath>
 
-#include "platform/qt/main_window.h"
-#include "platform/qt/qt_canvas.h"
+#include "qt/main_window.h"
+#include "qt/qt_canvas.h"
 #include "ui_fixture.h"
 
 namespace kx {

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 
 #include "game/symbol_sets.h"
-#include "platform/qt/main_window.h"
+#include "qt/main_window.h"
 #include "ui_fixture.h"
 
 namespace kx {
@@ -91,27 +91,27 @@ TEST_F(InputTest, TabCyclesThroughEveryFieldAndWraps) {
   std::vector<int> seen;
   for (int i = 0; i < p.fields.Count(); ++i) {
     Key(kx::Key::Tab);
-    seen.push_back(p.interaction.focusCommand);
+    seen.push_back(window.interaction.focusCommand);
   }
   ASSERT_EQ(static_cast<int>(seen.size()), p.fields.Count());
   for (int i = 0; i < p.fields.Count(); ++i) EXPECT_EQ(seen[i], p.fields[i].commandId);
   Key(kx::Key::Tab);
-  EXPECT_EQ(p.interaction.focusCommand, p.fields[0].commandId);
+  EXPECT_EQ(window.interaction.focusCommand, p.fields[0].commandId);
 }
 
 TEST_F(InputTest, TitleFieldsTakeTheFocusLikeAnyField) {
   ASSERT_TRUE(p.fields[0].isTitle);
   Key(kx::Key::Tab);
-  EXPECT_EQ(p.interaction.focusCommand, command::kTitle);
-  const Rect title = p.fields[0].rect;
+  EXPECT_EQ(window.interaction.focusCommand, command::kTitle);
+  const Rect title = layout.FieldRect(p.fields, 0);
   QImage image = Paint();
   EXPECT_EQ(At(image, title.left + 3, title.top + 3), Rgb(224, 224, 192));
   EXPECT_EQ(At(image, title.left + 1, title.top + 3), Rgb(0, 0, 0));  // framed twice
-  p.interaction.hoverField = 0;
+  window.interaction.hoverField = 0;
   image = Paint();
   EXPECT_EQ(At(image, title.left + 3, title.top + 3), Rgb(240, 240, 208));
   Click(title.left + 3, title.top + 3);
-  EXPECT_EQ(p.interaction.focusCommand, command::kTitle);
+  EXPECT_EQ(window.interaction.focusCommand, command::kTitle);
 
   // Browsing the settings shows two title fields; Tab still moves on.
   for (int i = 0; i < 3; ++i) Type(EmptyCells()[0], kSolvedGrid[EmptyCells()[0]]);
@@ -119,10 +119,10 @@ TEST_F(InputTest, TitleFieldsTakeTheFocusLikeAnyField) {
   BuildFunctionFields(p, p.state.gameStatus | status::kSettings);
   Paint();
   ASSERT_TRUE(p.fields[0].isTitle && p.fields[1].isTitle);
-  p.interaction.focusCommand = -1;
+  window.interaction.focusCommand = -1;
   Key(kx::Key::Tab);
   Key(kx::Key::Tab);
-  EXPECT_EQ(p.interaction.focusCommand, p.fields[2].commandId);
+  EXPECT_EQ(window.interaction.focusCommand, p.fields[2].commandId);
 }
 
 TEST_F(InputTest, EscOutsideThePictureAssignmentIsAnyOtherKey) {
@@ -146,9 +146,9 @@ TEST_F(InputTest, PictureAssignmentKeepsTheKeysOfEveryMode) {
   EXPECT_TRUE(p.pictures.assign.Active());
   // A click on no field and no picture drops the focus, not the marked picture.
   p.state.selectedCell = 2;
-  p.interaction.focusCommand = command::kAssignPicture;
+  window.interaction.focusCommand = command::kAssignPicture;
   Click(layout.clientWidth - 2, layout.clientHeight - 2);
-  EXPECT_EQ(p.interaction.focusCommand, -1);
+  EXPECT_EQ(window.interaction.focusCommand, -1);
   EXPECT_EQ(p.state.selectedCell, 2);
   Key(kx::Key::Escape);
   EXPECT_FALSE(p.pictures.assign.Active());
@@ -158,8 +158,8 @@ TEST_F(InputTest, SliderHoverLabelsAndEnterGeneratesInTheKeptRange) {
   BuildFunctionFields(p, status::kSelect);
   Paint();
   const int slider = p.fields.Find(command::kSlider);
-  const Rect r = p.fields[slider].rect;
-  p.interaction.focusCommand = command::kSlider;
+  const Rect r = layout.FieldRect(p.fields, slider);
+  window.interaction.focusCommand = command::kSlider;
   Key(kx::Key::Enter);  // before any hover: 1000..50000
   EXPECT_GE(p.state.gameDifficulty, 1000);
   EXPECT_LE(p.state.gameDifficulty, 50000);
@@ -200,7 +200,7 @@ TEST_F(InputTest, ArrowsStepOrSkipFixedCells) {
 }
 
 TEST_F(InputTest, PopupsFollowRightClickAndForegroundTime) {
-  const Rect r = p.fields[2].rect;
+  const Rect r = layout.FieldRect(p.fields, 2);
   InputContext c = Input();
   OnRightButtonDown(c, r.left + 2, r.top + 2);
   EXPECT_TRUE(PopupVisible(p, window));
@@ -231,7 +231,7 @@ TEST_F(InputTest, ShiftTabIsTabAndAltKeysBelongToTheSystem) {
     QApplication::sendEvent(&main, &event);
   };
   press(Qt::Key_Backtab, Qt::ShiftModifier);
-  EXPECT_EQ(p.interaction.focusCommand, p.fields[0].commandId);
+  EXPECT_EQ(main.state().interaction.focusCommand, p.fields[0].commandId);
 
   p.state.selectedCell = -1;
   press(Qt::Key_Alt, Qt::AltModifier);

@@ -91,7 +91,7 @@ TEST_F(PaintTest, PopupNearTheBottomMovesUp) {
   static const std::string kLongText = "Lang\n\n" + std::string(60, 'x') + std::string(40, '\n') + "Ende";
   const int field = p.fields.Count() - 1;
   p.fields[field].helpText = kLongText.c_str();
-  p.interaction.hoverField = window.popupField = field;
+  window.interaction.hoverField = window.popupField = field;
   window.popupTicks = 6;
   QImage scratch(1, 1, QImage::Format_RGB32);
   QtCanvas measure(&scratch);
@@ -100,10 +100,10 @@ TEST_F(PaintTest, PopupNearTheBottomMovesUp) {
       measure.DrawWrappedText({0, 0, 5 * layout.cellSize, 8 * layout.cellSize}, p.fields[field].helpText, {}, true)
           .Height();
   const int limit = layout.layoutRect.bottom - 5;
-  ASSERT_GT(p.fields[field].rect.top + textHeight, limit);  // it would reach past the bottom
+  ASSERT_GT(layout.FieldRect(p.fields, field).top + textHeight, limit);  // it would reach past the bottom
 
   const QImage image = Paint();
-  const int x = p.fields[field].rect.left - 4;  // inside the box's right padding
+  const int x = layout.FieldRect(p.fields, field).left - 4;  // inside the box's right padding
   EXPECT_EQ(At(image, x, limit), Rgb(255, 255, 128));
   EXPECT_EQ(At(image, x, limit + 1), Rgb(0, 0, 0));
   EXPECT_EQ(At(image, x, limit + 3), Rgb(128, 128, 255));

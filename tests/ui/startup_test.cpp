@@ -12,7 +12,7 @@
 
 #include "../game/game_fixture.h"
 #include "app/startup.h"
-#include "platform/qt/single_instance.h"
+#include "qt/single_instance.h"
 
 namespace kx {
 namespace {

@@ -3,7 +3,7 @@
 #include <QImage>
 
 #include "../game/game_fixture.h"
-#include "platform/qt/qt_canvas.h"
+#include "qt/qt_canvas.h"
 #include "ui/input.h"
 #include "ui/paint.h"
 
@@ -12,6 +12,9 @@ namespace kx::test {
 // A program on a first start and a main window's state, painted offscreen.
 class UiTest : public GameTest {
  protected:
+  UiTest() { FollowFieldResets(p, window); }
+  ~UiTest() override { p.resetFieldInteraction = nullptr; }
+
   QImage Paint(int width = 874, int height = 654) {
     QImage image(width, height, QImage::Format_RGB32);
     QtCanvas canvas(&image);

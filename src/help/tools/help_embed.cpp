@@ -10,7 +10,7 @@
 #include "help/help_compiler.h"
 #include "help/help_file.h"
 #include "help/help_format.h"
-#include "platform/stream_host.h"
+#include "system/stream_host.h"
 
 int main(int argc, char** argv) {
   if (argc != 4) {
