@@ -28,7 +28,7 @@ sleep 2
 # Points in the window's logical pixels, at its first-start size.
 click() { xdotool mousemove --window "$id" "$(bc <<<"$1 * $scale / 1")" "$(bc <<<"$2 * $scale / 1")" click "${3:-1}"; sleep 0.4; }
 cell() { click $((55 + 66 * $2 + ($2 / 3) * 4)) $((50 + 66 * $1 + ($1 / 3) * 4)); }
-field() { click 747 $((53 + 19 * ($1 - 1))) "${2:-1}"; }  # the n-th field below the title
+field() { click 747 $((54 + 20 * ($1 - 1))) "${2:-1}"; }  # the n-th field below the title
 shot() { sleep 1; import -window "$id" "$out/$1.png"; }
 
 shot first-start
