@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "base/cpu_features.h"
+#include "pictures/jpeg_idct_simd.h"
+
 namespace kx::jpeg {
 
 namespace {
@@ -109,6 +112,18 @@ void InverseDct8x8(const int32_t* in, uint8_t* out, int stride) {
     out[3] = kRangeLimit[((e.t13 + e.o0 + kBias) >> 18) & 0x3FF];
     out[4] = kRangeLimit[((e.t13 - e.o0 + kBias) >> 18) & 0x3FF];
   }
+}
+
+InverseDctFunction FastestInverseDct() {
+  switch (DetectedCpuLevel()) {
+    case CpuLevel::Avx2:
+      return InverseDct8x8Avx2;
+    case CpuLevel::Sse2:
+      return InverseDct8x8Sse2;
+    case CpuLevel::Plain:
+      break;
+  }
+  return InverseDct8x8;
 }
 
 }  // namespace kx::jpeg

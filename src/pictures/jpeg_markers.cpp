@@ -291,7 +291,8 @@ int CheckFrame(DecoderState& d) {
   }
   if (d.progressive && coefficients > kMaxCoefficients) return kJpegPictureSizeUnusable;
 
-  d.stride = BitmapStride(d.width, 8 * d.componentCount);
+  // Grey rows are widened to BGR band by band, straight into the output.
+  d.stride = BitmapStride(d.width, d.componentCount == 1 ? 24 : 8 * d.componentCount);
   size_t bgrBytes = BitmapStride(d.width, 24) * static_cast<size_t>(d.height);
   try {
     if (d.progressive) {

@@ -35,6 +35,7 @@ class ScanDecoder {
   DecoderState& d_;
   JpegBitReader reader_;
   int eobRun_ = 0;
+  const InverseDctFunction inverseDct_ = FastestInverseDct();
   int32_t quant_[4][64];  // zigzag order, widened
   alignas(16) int32_t coefficients_[64] = {};
   uint8_t samples_[64];
@@ -76,19 +77,23 @@ int ScanDecoder::ForEachBlock(JpegErrorNumber error, BlockFn&& block) {
     --restartsLeft;
     return 0;
   };
+  bool convertRows = !d_.progressive && s.count == d_.componentCount && (s.count == 1 || s.count == 3);
   if (s.count == 1) {
     const ScanComponent& sc = s.components[0];
     const FrameComponent& fc = d_.components[sc.frameIndex];
+    if (convertRows) StartBand(d_);
     for (int by = 0; by < fc.blocksHigh; ++by) {
       d_.input.Ensure(1024);
       for (int bx = 0; bx < fc.blocksWide; ++bx) {
         if (int r = beforeMcu()) return r;
         if (!block(sc, sc.frameIndex, bx, by) || reader_.Overran()) return error;
       }
+      if (convertRows) ConvertBand(d_, by);
     }
+    if (convertRows) d_.rowsConverted = true;
+    d_.bandMode = false;
     return 0;
   }
-  bool convertRows = !d_.progressive && s.count == 3 && d_.componentCount == 3;
   if (convertRows) StartBand(d_);
   for (int my = 0; my < d_.mcusHigh; ++my) {
     for (int mx = 0; mx < d_.mcusWide; ++mx) {
@@ -157,7 +162,7 @@ bool ScanDecoder::SequentialBlock(int c, const ScanComponent& sc, int bx, int by
     stride = static_cast<int>(d_.bandStride[c]);
   }
   if (anyAc) {
-    InverseDct8x8(block, to, stride);
+    inverseDct_(block, to, stride);
     std::memset(block, 0, sizeof coefficients_);
   } else {
     uint8_t value = FlatBlockValue(block[0]);
