@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace kx::jpeg {
@@ -59,6 +60,21 @@ class JpegBitReader {
   explicit JpegBitReader(JpegInput& input) : in_(input) {}
 
   void Fill() {
+    // Eight bytes at once when none of them is 0xFF (no stuffing, no
+    // marker): the same bytes land where the loop below would put them.
+    if (!marker_ && in_.end_ - in_.pos_ >= 8) {
+      uint64_t word;
+      std::memcpy(&word, in_.buffer_ + in_.pos_, 8);
+      uint64_t inverted = ~word;
+      if (((inverted - 0x0101010101010101u) & ~inverted & 0x8080808080808080u) == 0) {
+        int bytes = (64 - bits_) >> 3;
+        uint64_t taken = __builtin_bswap64(word) & (~uint64_t{0} << (64 - 8 * bytes));
+        acc_ |= taken >> bits_;
+        bits_ += 8 * bytes;
+        in_.pos_ += static_cast<size_t>(bytes);
+        return;
+      }
+    }
     while (bits_ <= 56) {
       if (marker_) {
         bits_ += 8;

@@ -4,6 +4,7 @@
 #include "pictures/dib.h"
 #include "pictures/jpeg_color.h"
 #include "pictures/jpeg_idct.h"
+#include "pictures/jpeg_memory.h"
 #include "pictures/jpeg_state.h"
 
 namespace kx::jpeg {
@@ -131,7 +132,7 @@ int FinishPicture(DecoderState& d) {
   size_t bgrStride = BitmapStride(d.width, 24);
   try {
     if (d.progressive) {
-      d.pixels.reserve(std::max(bgrStride, d.stride) * rows);
+      ReserveLarge(d.pixels, std::max(bgrStride, d.stride) * rows);
       d.pixels.assign(d.stride * rows, 0);
       if (d.componentCount == 1 || d.componentCount == 3) StartBand(d);
       // One band of MCU rows at a time, converted while still in the cache.
