@@ -15,48 +15,17 @@
 #include <cstdint>
 
 #include "pictures/jpeg_idct.h"
+#include "pictures/jpeg_idct_butterfly.h"
 
 namespace kx::jpeg {
 
 inline constexpr int32_t kVectorCoefficientLimit = 32767;
 
-template <class V>
-struct VectorEvenOdd {
-  V t10, t11, t12, t13, o0, o1, o2, o3;
-};
-
-template <class V>
-inline VectorEvenOdd<V> VectorButterfly(V c0, V c1, V c2, V c3, V c4, V c5, V c6, V c7) {
-  VectorEvenOdd<V> r;
-  V z1 = (c2 + c6) * 4433;
-  V tmp2 = z1 + c6 * -15137;
-  V tmp3 = z1 + c2 * 6270;
-  V tmp0 = (c0 + c4) * 8192;
-  V tmp1 = (c0 - c4) * 8192;
-  r.t10 = tmp0 + tmp3;
-  r.t13 = tmp0 - tmp3;
-  r.t11 = tmp1 + tmp2;
-  r.t12 = tmp1 - tmp2;
-
-  V y1 = c7 + c1, y2 = c5 + c3, y3 = c7 + c3, y4 = c5 + c1;
-  V y5 = (y3 + y4) * 9633;
-  V a0 = c7 * 2446, a1 = c5 * 16819, a2 = c3 * 25172, a3 = c1 * 12299;
-  y1 = y1 * -7373;
-  y2 = y2 * -20995;
-  y3 = y3 * -16069 + y5;
-  y4 = y4 * -3196 + y5;
-  r.o0 = a0 + y1 + y3;
-  r.o1 = a1 + y2 + y4;
-  r.o2 = a2 + y2 + y3;
-  r.o3 = a3 + y1 + y4;
-  return r;
-}
-
 // One pass over v[0..7] (the eight inputs of each lane) into the eight
 // outputs in place, each (value + bias) >> shift.
 template <class V>
 inline void VectorPass(V v[8], int32_t bias, int shift) {
-  VectorEvenOdd<V> e = VectorButterfly(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+  IdctEvenOdd<V> e = IdctButterfly(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
   V b = V::Broadcast(bias);
   v[0] = (e.t10 + e.o3 + b) >> shift;
   v[7] = (e.t10 - e.o3 + b) >> shift;
