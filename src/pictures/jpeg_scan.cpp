@@ -128,7 +128,9 @@ bool ScanDecoder::SequentialBlock(int c, const ScanComponent& sc, int bx, int by
   int s = DecodeSymbol(br, dc);
   if (s < 0 || s > 15) return false;
   block[0] = Predict(d_.components[c].dcPrediction, br.Receive(s)) * q[0];
-  bool anyAc = false;
+  // Where AC terms went, so that only those are cleared afterwards.
+  uint8_t written[63];
+  int writtenCount = 0;
   for (int k = 1; k < 64;) {
     br.EnsureBits(32);
     int32_t fast = ac.fastAc[br.Peek(HuffmanTable::kLookBits)];
@@ -136,9 +138,8 @@ bool ScanDecoder::SequentialBlock(int c, const ScanComponent& sc, int bx, int by
       k += (fast >> 4) & 15;
       br.Skip(fast & 15);
       if (k > 63) return false;
-      block[kZigzagToNatural[k]] = (fast >> 8) * q[k];
+      block[written[writtenCount++] = kZigzagToNatural[k]] = (fast >> 8) * q[k];
       ++k;
-      anyAc = true;
       continue;
     }
     int rs = DecodeSymbol(br, ac);
@@ -151,9 +152,8 @@ bool ScanDecoder::SequentialBlock(int c, const ScanComponent& sc, int bx, int by
     }
     k += run;
     if (k > 63) return false;
-    block[kZigzagToNatural[k]] = br.Receive(size) * q[k];
+    block[written[writtenCount++] = kZigzagToNatural[k]] = br.Receive(size) * q[k];
     ++k;
-    anyAc = true;
   }
   uint8_t* to = samples_;
   int stride = 8;
@@ -161,9 +161,9 @@ bool ScanDecoder::SequentialBlock(int c, const ScanComponent& sc, int bx, int by
     to = BandBlock(d_, c, bx, by % d_.components[c].v);
     stride = static_cast<int>(d_.bandStride[c]);
   }
-  if (anyAc) {
+  if (writtenCount != 0) {
     inverseDct_(block, to, stride);
-    std::memset(block, 0, sizeof coefficients_);
+    for (int i = 0; i < writtenCount; ++i) block[written[i]] = 0;
   } else {
     uint8_t value = FlatBlockValue(block[0]);
     for (int r = 0; r < 8; ++r) std::memset(to + r * stride, value, 8);
