@@ -8,11 +8,14 @@
 
 namespace kx::jpeg {
 
-// An 8192-byte window on the file. When the file is exhausted the two bytes
-// of an EOI marker are appended, so that every parse meets an end marker.
+// A window on the file: the whole file, read in one go, when its size is
+// known and at most kLargestWindow; else 8192 bytes. When the file is
+// exhausted the two bytes of an EOI marker are appended, so that every
+// parse meets an end marker.
 class JpegInput {
  public:
-  static constexpr size_t kWindow = 8192;
+  static constexpr size_t kSmallestWindow = 8192;
+  static constexpr size_t kLargestWindow = size_t{64} << 20;
 
   explicit JpegInput(std::FILE* file);
 
@@ -46,6 +49,7 @@ class JpegInput {
   void Refill();
 
   std::FILE* file_;
+  size_t window_ = kSmallestWindow;
   std::vector<uint8_t> storage_;
   size_t realEnd_ = 0;
   long long fileSize_ = -1, fileRead_ = 0;
