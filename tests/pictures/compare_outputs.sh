@@ -6,6 +6,8 @@
 # seeded damaged copies of those. Extra files or folders may be added.
 #   tests/pictures/compare_outputs.sh REFERENCE_CLI NEW_CLI [FILE|DIR]...
 # KX_COMPARE_MUTANTS sets the damaged copies per made file (default 12).
+# KX_REFERENCE_CPU=plain runs the reference with KX_CPU=plain: given the
+# same build twice, that compares the vector paths with the plain ones.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 ref=$(realpath "$1")
@@ -78,7 +80,7 @@ run() {  # cli command input output-prefix: exit code, error text, output bytes
 }
 while IFS= read -r -d '' file; do
   for command in jpeg2bmp bmp2bmp; do
-    run "$ref" "$command" "$file" "$work/ref"
+    KX_CPU=${KX_REFERENCE_CPU:-${KX_CPU:-}} run "$ref" "$command" "$file" "$work/ref"
     run "$new" "$command" "$file" "$work/new"
     same=1
     cmp -s "$work/ref.code" "$work/new.code" && cmp -s "$work/ref.err" "$work/new.err" || same=0
