@@ -13,8 +13,10 @@ struct Avx2Lanes {
 
   static Avx2Lanes Broadcast(int32_t v) { return {_mm256_set1_epi32(v)}; }
   static Avx2Lanes Load(const int32_t* p) { return {_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p))}; }
+  // Lanes beyond +-limit set to all ones (two compares: abs would keep INT32_MIN negative).
   static Avx2Lanes Outside(Avx2Lanes a, int32_t limit) {
-    return {_mm256_cmpgt_epi32(_mm256_abs_epi32(a.x), _mm256_set1_epi32(limit))};
+    return {_mm256_or_si256(_mm256_cmpgt_epi32(a.x, _mm256_set1_epi32(limit)),
+                            _mm256_cmpgt_epi32(_mm256_set1_epi32(-limit), a.x))};
   }
   bool Any() const { return !_mm256_testz_si256(x, x); }
 

@@ -322,14 +322,15 @@ TEST(JpegParts, VectorInverseDctsGiveThePlainSamples) {
   if (__builtin_cpu_supports("avx2")) vector.push_back(jpeg::InverseDct8x8Avx2);
   uint64_t seed = 25;
   auto next = [&seed] { return (seed = seed * 6364136223846793005u + 1442695040888963407u) >> 33; };
-  const int32_t ranges[] = {3, 300, 2048, 32767, 32768, 70000, 1 << 30};
+  const int32_t ranges[] = {3, 300, 2048, 32767, 32768, 70000, 1 << 30, INT32_MAX};
   for (int32_t range : ranges) {
     for (int trial = 0; trial < 3000; ++trial) {
       int32_t coefficients[64] = {};
       int filled = trial % 3 == 0 ? 64 : static_cast<int>(next() % 12);
       for (int i = 0; i < filled; ++i) {
         int32_t value = static_cast<int32_t>(next() % (2 * static_cast<uint64_t>(range) + 1) - range);
-        coefficients[trial % 3 == 0 ? i : next() % 64] = trial % 7 == 0 ? (value < 0 ? -range : range) : value;
+        // the extremes, INT32_MIN included
+        coefficients[trial % 3 == 0 ? i : next() % 64] = trial % 7 == 0 ? (value < 0 ? -range - 1 : range) : value;
       }
       uint8_t plain[8 * 11], fast[8 * 11];
       std::memset(plain, 7, sizeof plain);
