@@ -1,8 +1,9 @@
 // Decoding speed of large JPEG files and the scaler's reduction to a cell
 // picture. The files are made by bench/compare_djpeg.sh into a temporary
-// directory named by KX_PICTURE_BENCH_DIR (b420.jpg, b444.jpg, bprog.jpg).
+// directory named by KX_PICTURE_BENCH_DIR (b420.jpg, b444.jpg, bprog.jpg,
+// grey.jpg).
 //
-//   picture_bench --compare OURS.bmp REFERENCE.ppm   prints max difference and PSNR
+//   picture_bench --compare OURS.bmp REFERENCE.ppm|.pgm   prints max difference and PSNR
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -43,6 +44,7 @@ void DecodeJpeg(benchmark::State& state, const char* name) {
 BENCHMARK_CAPTURE(DecodeJpeg, baseline_420_q90, "b420.jpg")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(DecodeJpeg, baseline_444_q90, "b444.jpg")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(DecodeJpeg, progressive_420_q90, "bprog.jpg")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(DecodeJpeg, grey_q90, "grey.jpg")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void ScaleToCell(benchmark::State& state) {
   kx::Dib source;
@@ -60,8 +62,8 @@ void ScaleToCell(benchmark::State& state) {
 }
 BENCHMARK(ScaleToCell)->Unit(benchmark::kMillisecond);
 
-// Reference PPM (P6, 8 bits) against our BMP: the largest difference of any
-// channel and the PSNR over all channels.
+// Reference PPM (P6) or PGM (P5, grey), 8 bits, against our BMP: the
+// largest difference of any channel and the PSNR over all channels.
 int Compare(const char* oursPath, const char* referencePath) {
   kx::Dib ours;
   if (int r = kx::ReadBmpFile(oursPath, &ours); r != 0) {
@@ -73,9 +75,10 @@ int Compare(const char* oursPath, const char* referencePath) {
   int width = 0, height = 0, maxValue = 0;
   in >> magic >> width >> height >> maxValue;
   in.get();
-  std::vector<uint8_t> rgb((std::istreambuf_iterator<char>(in)), {});
-  if (magic != "P6" || width != ours.header.width || height != ours.header.height ||
-      rgb.size() < size_t(width) * height * 3) {
+  std::vector<uint8_t> reference((std::istreambuf_iterator<char>(in)), {});
+  int channels = magic == "P5" ? 1 : 3;
+  if ((magic != "P6" && magic != "P5") || width != ours.header.width || height != ours.header.height ||
+      reference.size() < size_t(width) * height * channels) {
     std::fprintf(stderr, "reference %s does not match\n", referencePath);
     return 1;
   }
@@ -86,7 +89,8 @@ int Compare(const char* oursPath, const char* referencePath) {
     const uint8_t* row = ours.pixels.data() + size_t(height - 1 - y) * stride;
     for (int x = 0; x < width; ++x) {
       for (int c = 0; c < 3; ++c) {
-        int d = std::abs(int(row[x * 3 + 2 - c]) - rgb[(size_t(y) * width + x) * 3 + c]);
+        int expected = reference[(size_t(y) * width + x) * channels + (channels == 3 ? c : 0)];
+        int d = std::abs(int(row[x * 3 + 2 - c]) - expected);
         worst = std::max(worst, d);
         squares += d * d;
       }

@@ -2,6 +2,10 @@
 
 #include <array>
 
+#include "base/cpu_features.h"
+#include "pictures/jpeg_idct_butterfly.h"
+#include "pictures/jpeg_idct_simd.h"
+
 namespace kx::jpeg {
 
 namespace {
@@ -12,48 +16,6 @@ constexpr std::array<uint8_t, 1024> MakeRangeLimit() {
   return t;
 }
 constexpr std::array<uint8_t, 1024> kRangeLimit = MakeRangeLimit();
-
-// The Loeffler-Ligtenberg-Moschytz cosine constants, scaled by 2^13.
-constexpr int64_t k0_298631336 = 2446, k0_390180644 = 3196, k0_541196100 = 4433, k0_765366865 = 6270,
-                  k0_899976223 = 7373, k1_175875602 = 9633, k1_501321110 = 12299, k1_847759065 = 15137,
-                  k1_961570560 = 16069, k2_053119869 = 16819, k2_562915447 = 20995, k3_072711026 = 25172;
-
-// 64-bit arithmetic: damaged files can carry coefficients far beyond what a
-// real picture produces, and those must not overflow.
-struct EvenOdd {
-  int64_t t10, t11, t12, t13, o0, o1, o2, o3;
-};
-
-inline EvenOdd Butterfly(int64_t c0, int64_t c1, int64_t c2, int64_t c3, int64_t c4, int64_t c5, int64_t c6,
-                         int64_t c7) {
-  EvenOdd r;
-  int64_t z1 = (c2 + c6) * k0_541196100;
-  int64_t tmp2 = z1 + c6 * -k1_847759065;
-  int64_t tmp3 = z1 + c2 * k0_765366865;
-  int64_t tmp0 = (c0 + c4) * 8192;
-  int64_t tmp1 = (c0 - c4) * 8192;
-  r.t10 = tmp0 + tmp3;
-  r.t13 = tmp0 - tmp3;
-  r.t11 = tmp1 + tmp2;
-  r.t12 = tmp1 - tmp2;
-
-  int64_t a0 = c7, a1 = c5, a2 = c3, a3 = c1;
-  int64_t y1 = a0 + a3, y2 = a1 + a2, y3 = a0 + a2, y4 = a1 + a3;
-  int64_t y5 = (y3 + y4) * k1_175875602;
-  a0 *= k0_298631336;
-  a1 *= k2_053119869;
-  a2 *= k3_072711026;
-  a3 *= k1_501321110;
-  y1 *= -k0_899976223;
-  y2 *= -k2_562915447;
-  y3 = y3 * -k1_961570560 + y5;
-  y4 = y4 * -k0_390180644 + y5;
-  r.o0 = a0 + y1 + y3;
-  r.o1 = a1 + y2 + y4;
-  r.o2 = a2 + y2 + y3;
-  r.o3 = a3 + y1 + y4;
-  return r;
-}
 
 }  // namespace
 
@@ -79,7 +41,7 @@ void InverseDct8x8(const int32_t* in, uint8_t* out, int stride) {
       for (int r = 0; r < 8; ++r) work[r * 8 + c] = dc;
       continue;
     }
-    EvenOdd e = Butterfly(col[0], col[8], col[16], col[24], col[32], col[40], col[48], col[56]);
+    IdctEvenOdd<int64_t> e = IdctButterfly<int64_t>(col[0], col[8], col[16], col[24], col[32], col[40], col[48], col[56]);
     constexpr int64_t kRound = 1 << 10;
     work[0 * 8 + c] = (e.t10 + e.o3 + kRound) >> 11;
     work[7 * 8 + c] = (e.t10 - e.o3 + kRound) >> 11;
@@ -99,7 +61,7 @@ void InverseDct8x8(const int32_t* in, uint8_t* out, int stride) {
       for (int i = 0; i < 8; ++i) out[i] = v;
       continue;
     }
-    EvenOdd e = Butterfly(w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7]);
+    IdctEvenOdd<int64_t> e = IdctButterfly<int64_t>(w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7]);
     out[0] = kRangeLimit[((e.t10 + e.o3 + kBias) >> 18) & 0x3FF];
     out[7] = kRangeLimit[((e.t10 - e.o3 + kBias) >> 18) & 0x3FF];
     out[1] = kRangeLimit[((e.t11 + e.o2 + kBias) >> 18) & 0x3FF];
@@ -109,6 +71,18 @@ void InverseDct8x8(const int32_t* in, uint8_t* out, int stride) {
     out[3] = kRangeLimit[((e.t13 + e.o0 + kBias) >> 18) & 0x3FF];
     out[4] = kRangeLimit[((e.t13 - e.o0 + kBias) >> 18) & 0x3FF];
   }
+}
+
+InverseDctFunction FastestInverseDct() {
+  switch (DetectedCpuLevel()) {
+    case CpuLevel::Avx2:
+      return InverseDct8x8Avx2;
+    case CpuLevel::Sse2:
+      return InverseDct8x8Sse2;
+    case CpuLevel::Plain:
+      break;
+  }
+  return InverseDct8x8;
 }
 
 }  // namespace kx::jpeg

@@ -1,15 +1,20 @@
 #include "pictures/jpeg_input.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace kx::jpeg {
 
-JpegInput::JpegInput(std::FILE* file) : file_(file), storage_(kWindow + 16) {
-  buffer_ = storage_.data();
+JpegInput::JpegInput(std::FILE* file) : file_(file) {
   if (std::fseek(file, 0, SEEK_END) == 0) {
     fileSize_ = std::ftell(file);
     std::fseek(file, 0, SEEK_SET);
   }
+  if (fileSize_ >= 0 && static_cast<unsigned long long>(fileSize_) <= kLargestWindow) {
+    window_ = std::max(window_, static_cast<size_t>(fileSize_));
+  }
+  storage_.resize(window_ + 16);
+  buffer_ = storage_.data();
 }
 
 void JpegInput::Refill() {
@@ -17,7 +22,7 @@ void JpegInput::Refill() {
   std::memmove(buffer_, buffer_ + pos_, left);
   pos_ = 0;
   end_ = left;
-  size_t got = std::fread(buffer_ + end_, 1, kWindow - end_, file_);
+  size_t got = std::fread(buffer_ + end_, 1, window_ - end_, file_);
   end_ += got;
   fileRead_ += static_cast<long long>(got);
   if (got == 0) {

@@ -3,15 +3,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace kx::jpeg {
 
-// An 8192-byte window on the file. When the file is exhausted the two bytes
-// of an EOI marker are appended, so that every parse meets an end marker.
+// A window on the file: the whole file, read in one go, when its size is
+// known and at most kLargestWindow; else 8192 bytes. When the file is
+// exhausted the two bytes of an EOI marker are appended, so that every
+// parse meets an end marker.
 class JpegInput {
  public:
-  static constexpr size_t kWindow = 8192;
+  static constexpr size_t kSmallestWindow = 8192;
+  static constexpr size_t kLargestWindow = size_t{64} << 20;
 
   explicit JpegInput(std::FILE* file);
 
@@ -45,6 +49,7 @@ class JpegInput {
   void Refill();
 
   std::FILE* file_;
+  size_t window_ = kSmallestWindow;
   std::vector<uint8_t> storage_;
   size_t realEnd_ = 0;
   long long fileSize_ = -1, fileRead_ = 0;
@@ -59,6 +64,21 @@ class JpegBitReader {
   explicit JpegBitReader(JpegInput& input) : in_(input) {}
 
   void Fill() {
+    // Eight bytes at once when none of them is 0xFF (no stuffing, no
+    // marker): the same bytes land where the loop below would put them.
+    if (!marker_ && in_.end_ - in_.pos_ >= 8) {
+      uint64_t word;
+      std::memcpy(&word, in_.buffer_ + in_.pos_, 8);
+      uint64_t inverted = ~word;
+      if (((inverted - 0x0101010101010101u) & ~inverted & 0x8080808080808080u) == 0) {
+        int bytes = (64 - bits_) >> 3;
+        uint64_t taken = __builtin_bswap64(word) & (~uint64_t{0} << (64 - 8 * bytes));
+        acc_ |= taken >> bits_;
+        bits_ += 8 * bytes;
+        in_.pos_ += static_cast<size_t>(bytes);
+        return;
+      }
+    }
     while (bits_ <= 56) {
       if (marker_) {
         bits_ += 8;

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "pictures/dib.h"
+#include "pictures/jpeg_memory.h"
 #include "pictures/jpeg_state.h"
 
 namespace kx::jpeg {
@@ -291,17 +292,20 @@ int CheckFrame(DecoderState& d) {
   }
   if (d.progressive && coefficients > kMaxCoefficients) return kJpegPictureSizeUnusable;
 
-  d.stride = BitmapStride(d.width, 8 * d.componentCount);
+  // Grey rows are widened to BGR band by band, straight into the output.
+  d.stride = BitmapStride(d.width, d.componentCount == 1 ? 24 : 8 * d.componentCount);
   size_t bgrBytes = BitmapStride(d.width, 24) * static_cast<size_t>(d.height);
   try {
     if (d.progressive) {
       for (int i = 0; i < d.componentCount; ++i) {
         FrameComponent& c = d.components[i];
-        c.coefficients.assign(static_cast<size_t>(c.gridWide) * c.gridHigh * 64, 0);
+        size_t count = static_cast<size_t>(c.gridWide) * c.gridHigh * 64;
+        ReserveLarge(c.coefficients, count);
+        c.coefficients.assign(count, 0);
       }
     } else {
       // Areas no scan reaches stay mid-grey.
-      d.pixels.reserve(std::max(bgrBytes, d.stride * static_cast<size_t>(d.height)));
+      ReserveLarge(d.pixels, std::max(bgrBytes, d.stride * static_cast<size_t>(d.height)));
       d.pixels.assign(d.stride * static_cast<size_t>(d.height), 128);
     }
   } catch (const std::bad_alloc&) {

@@ -4,6 +4,7 @@
 #include "pictures/dib.h"
 #include "pictures/jpeg_color.h"
 #include "pictures/jpeg_idct.h"
+#include "pictures/jpeg_memory.h"
 #include "pictures/jpeg_state.h"
 
 namespace kx::jpeg {
@@ -26,6 +27,7 @@ void TransformCoefficients(DecoderState& d, int c, int blockRowBegin, int blockR
   int32_t quant[64];
   const uint16_t* q = d.quant[fc.quantTable & 3];
   for (int k = 0; k < 64; ++k) quant[kZigzagToNatural[k]] = q[k];
+  const InverseDctFunction inverseDct = FastestInverseDct();
   int32_t block[64];
   uint8_t samples[64];
   for (int by = blockRowBegin; by < std::min(blockRowEnd, fc.blocksHigh); ++by) {
@@ -33,9 +35,9 @@ void TransformCoefficients(DecoderState& d, int c, int blockRowBegin, int blockR
       const int16_t* stored = fc.coefficients.data() + (static_cast<size_t>(by) * fc.gridWide + bx) * 64;
       for (int n = 0; n < 64; ++n) block[n] = stored[n] * quant[n];
       if (d.bandMode) {
-        InverseDct8x8(block, BandBlock(d, c, bx, by % fc.v), static_cast<int>(d.bandStride[c]));
+        inverseDct(block, BandBlock(d, c, bx, by % fc.v), static_cast<int>(d.bandStride[c]));
       } else {
-        InverseDct8x8(block, samples, 8);
+        inverseDct(block, samples, 8);
         PutBlock(d, c, bx, by, samples);
       }
     }
@@ -74,7 +76,7 @@ void PutBlock(DecoderState& d, int c, int bx, int by, const uint8_t* samples) {
 }
 
 void StartBand(DecoderState& d) {
-  for (int c = 0; c < 3; ++c) {
+  for (int c = 0; c < d.componentCount; ++c) {
     const FrameComponent& fc = d.components[c];
     d.bandStride[c] = static_cast<size_t>(fc.gridWide) * 8;
     d.band[c].assign(d.bandStride[c] * 8 * static_cast<size_t>(fc.v), 128);
@@ -83,8 +85,14 @@ void StartBand(DecoderState& d) {
 }
 
 void ConvertBand(DecoderState& d, int mcuRow) {
-  const ColorTables& t = InitColorTables();
   int top = mcuRow * 8 * d.vMax, bottom = std::min(d.height, top + 8 * d.vMax);
+  auto outRow = [&d](int y) { return d.pixels.data() + static_cast<size_t>(d.height - 1 - y) * d.stride; };
+  if (d.componentCount == 1) {
+    for (int y = top; y < bottom; ++y) {
+      d.rowConverters.grey(d.band[0].data() + static_cast<size_t>(y - top) * d.bandStride[0], outRow(y), d.width);
+    }
+    return;
+  }
   int fx[3], fy[3];
   for (int c = 0; c < 3; ++c) {
     fx[c] = d.hMax / d.components[c].h;
@@ -92,35 +100,21 @@ void ConvertBand(DecoderState& d, int mcuRow) {
   }
   bool plain = fx[0] == 1 && fx[1] == 1 && fx[2] == 1;
   bool halfChroma = fx[0] == 1 && fx[1] == 2 && fx[2] == 2;
+  const ColorTables& t = InitColorTables();
   for (int y = top; y < bottom; ++y) {
     const uint8_t* row[3];
     for (int c = 0; c < 3; ++c) row[c] = d.band[c].data() + static_cast<size_t>((y - top) / fy[c]) * d.bandStride[c];
-    uint8_t* out = d.pixels.data() + static_cast<size_t>(d.height - 1 - y) * d.stride;
-    // The sums stay within -227..482, where the range-limit table is a clamp.
-    auto put = [](int luma, int cbBlue, int green, int crRed, uint8_t* to) {
-      int y16 = luma * 16;
-      to[0] = static_cast<uint8_t>(std::clamp((y16 + cbBlue + 8) >> 4, 0, 255));
-      to[1] = static_cast<uint8_t>(std::clamp((y16 - green + 8) >> 4, 0, 255));
-      to[2] = static_cast<uint8_t>(std::clamp((y16 + crRed + 8) >> 4, 0, 255));
-    };
-    if (halfChroma) {
-      // One chroma pair serves two neighbouring pixels.
-      for (int x = 0; x < d.width; x += 2, out += 6) {
-        int cb = row[1][x >> 1], cr = row[2][x >> 1];
-        int blue = t.cbBlue[cb], green = t.crGreen[cr] + t.cbGreen[cb], red = t.crRed[cr];
-        put(row[0][x], blue, green, red, out);
-        if (x + 1 < d.width) put(row[0][x + 1], blue, green, red, out + 3);
-      }
-    } else if (plain) {
-      for (int x = 0; x < d.width; ++x, out += 3) {
-        int cb = row[1][x], cr = row[2][x];
-        put(row[0][x], t.cbBlue[cb], t.crGreen[cr] + t.cbGreen[cb], t.crRed[cr], out);
-      }
-    } else {
-      for (int x = 0; x < d.width; ++x, out += 3) {
-        int cb = row[1][x / fx[1]], cr = row[2][x / fx[2]];
-        put(row[0][x / fx[0]], t.cbBlue[cb], t.crGreen[cr] + t.cbGreen[cb], t.crRed[cr], out);
-      }
+    uint8_t* out = outRow(y);
+    if (plain || halfChroma) {
+      d.rowConverters.ycc(row[0], row[1], row[2], halfChroma, out, d.width);
+      continue;
+    }
+    for (int x = 0; x < d.width; ++x, out += 3) {
+      int cb = row[1][x / fx[1]], cr = row[2][x / fx[2]];
+      int y16 = row[0][x / fx[0]] * 16;
+      out[0] = static_cast<uint8_t>(std::clamp((y16 + t.cbBlue[cb] + 8) >> 4, 0, 255));
+      out[1] = static_cast<uint8_t>(std::clamp((y16 - t.crGreen[cr] - t.cbGreen[cb] + 8) >> 4, 0, 255));
+      out[2] = static_cast<uint8_t>(std::clamp((y16 + t.crRed[cr] + 8) >> 4, 0, 255));
     }
   }
 }
@@ -138,9 +132,9 @@ int FinishPicture(DecoderState& d) {
   size_t bgrStride = BitmapStride(d.width, 24);
   try {
     if (d.progressive) {
-      d.pixels.reserve(std::max(bgrStride, d.stride) * rows);
+      ReserveLarge(d.pixels, std::max(bgrStride, d.stride) * rows);
       d.pixels.assign(d.stride * rows, 0);
-      if (d.componentCount == 3) StartBand(d);
+      if (d.componentCount == 1 || d.componentCount == 3) StartBand(d);
       // One band of MCU rows at a time, converted while still in the cache.
       for (int my = 0; my < d.mcusHigh; ++my) {
         for (int c = 0; c < d.componentCount; ++c) {
@@ -151,10 +145,12 @@ int FinishPicture(DecoderState& d) {
       }
       d.bandMode = false;
       for (auto& c : d.components) std::vector<int16_t>().swap(c.coefficients);
-      d.rowsConverted = d.componentCount == 3;
+      d.rowsConverted = d.componentCount == 1 || d.componentCount == 3;
     }
-    if (d.componentCount == 3) {
-      if (!d.rowsConverted) ConvertRows(d, 0, d.height);
+    if (d.rowsConverted) {
+      // already BGR
+    } else if (d.componentCount == 3) {
+      ConvertRows(d, 0, d.height);
     } else if (d.componentCount == 4) {
       for (size_t r = 0; r < rows; ++r) {
         ConvertYccRow(d.pixels.data() + r * d.stride, 4, d.pixels.data() + r * bgrStride, d.width);

@@ -35,6 +35,7 @@ class ScanDecoder {
   DecoderState& d_;
   JpegBitReader reader_;
   int eobRun_ = 0;
+  const InverseDctFunction inverseDct_ = FastestInverseDct();
   int32_t quant_[4][64];  // zigzag order, widened
   alignas(16) int32_t coefficients_[64] = {};
   uint8_t samples_[64];
@@ -76,19 +77,23 @@ int ScanDecoder::ForEachBlock(JpegErrorNumber error, BlockFn&& block) {
     --restartsLeft;
     return 0;
   };
+  bool convertRows = !d_.progressive && s.count == d_.componentCount && (s.count == 1 || s.count == 3);
   if (s.count == 1) {
     const ScanComponent& sc = s.components[0];
     const FrameComponent& fc = d_.components[sc.frameIndex];
+    if (convertRows) StartBand(d_);
     for (int by = 0; by < fc.blocksHigh; ++by) {
       d_.input.Ensure(1024);
       for (int bx = 0; bx < fc.blocksWide; ++bx) {
         if (int r = beforeMcu()) return r;
         if (!block(sc, sc.frameIndex, bx, by) || reader_.Overran()) return error;
       }
+      if (convertRows) ConvertBand(d_, by);
     }
+    if (convertRows) d_.rowsConverted = true;
+    d_.bandMode = false;
     return 0;
   }
-  bool convertRows = !d_.progressive && s.count == 3 && d_.componentCount == 3;
   if (convertRows) StartBand(d_);
   for (int my = 0; my < d_.mcusHigh; ++my) {
     for (int mx = 0; mx < d_.mcusWide; ++mx) {
@@ -123,7 +128,9 @@ bool ScanDecoder::SequentialBlock(int c, const ScanComponent& sc, int bx, int by
   int s = DecodeSymbol(br, dc);
   if (s < 0 || s > 15) return false;
   block[0] = Predict(d_.components[c].dcPrediction, br.Receive(s)) * q[0];
-  bool anyAc = false;
+  // Where AC terms went, so that only those are cleared afterwards.
+  uint8_t written[63];
+  int writtenCount = 0;
   for (int k = 1; k < 64;) {
     br.EnsureBits(32);
     int32_t fast = ac.fastAc[br.Peek(HuffmanTable::kLookBits)];
@@ -131,9 +138,8 @@ bool ScanDecoder::SequentialBlock(int c, const ScanComponent& sc, int bx, int by
       k += (fast >> 4) & 15;
       br.Skip(fast & 15);
       if (k > 63) return false;
-      block[kZigzagToNatural[k]] = (fast >> 8) * q[k];
+      block[written[writtenCount++] = kZigzagToNatural[k]] = (fast >> 8) * q[k];
       ++k;
-      anyAc = true;
       continue;
     }
     int rs = DecodeSymbol(br, ac);
@@ -146,9 +152,8 @@ bool ScanDecoder::SequentialBlock(int c, const ScanComponent& sc, int bx, int by
     }
     k += run;
     if (k > 63) return false;
-    block[kZigzagToNatural[k]] = br.Receive(size) * q[k];
+    block[written[writtenCount++] = kZigzagToNatural[k]] = br.Receive(size) * q[k];
     ++k;
-    anyAc = true;
   }
   uint8_t* to = samples_;
   int stride = 8;
@@ -156,9 +161,9 @@ bool ScanDecoder::SequentialBlock(int c, const ScanComponent& sc, int bx, int by
     to = BandBlock(d_, c, bx, by % d_.components[c].v);
     stride = static_cast<int>(d_.bandStride[c]);
   }
-  if (anyAc) {
-    InverseDct8x8(block, to, stride);
-    std::memset(block, 0, sizeof coefficients_);
+  if (writtenCount != 0) {
+    inverseDct_(block, to, stride);
+    for (int i = 0; i < writtenCount; ++i) block[written[i]] = 0;
   } else {
     uint8_t value = FlatBlockValue(block[0]);
     for (int r = 0; r < 8; ++r) std::memset(to + r * stride, value, 8);

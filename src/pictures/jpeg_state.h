@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "pictures/jpeg_color.h"
 #include "pictures/jpeg_errors.h"
 #include "pictures/jpeg_huffman.h"
 #include "pictures/jpeg_input.h"
@@ -54,9 +55,10 @@ struct DecoderState {
   bool allComponentsDone = false;  // a sequential scan carried every component
   bool rowsConverted = false;      // that scan already turned the rows to BGR
 
-  // Three-component pictures decoded one MCU row at a time: the samples of
-  // one band, one plane per component, turned into BGR rows at once.
+  // Grey and three-component pictures decoded one MCU row at a time: the
+  // samples of one band, one plane per component, turned into BGR rows at once.
   bool bandMode = false;
+  RowConverters rowConverters = FastestRowConverters();
   std::vector<uint8_t> band[3];
   size_t bandStride[3] = {};
 
@@ -87,8 +89,9 @@ int DecodeScan(DecoderState& d);
 void PutBlock(DecoderState& d, int c, int bx, int by, const uint8_t* samples);
 // Converts finished rows [top, bottom) of a three-component picture to BGR.
 void ConvertRows(DecoderState& d, int top, int bottom);
-// Band mode: prepares the planes; where block (bx, row v of the band) of
-// component c goes; the band of MCU row `mcuRow` into BGR output rows.
+// Band mode (one or three components): prepares the planes; where block
+// (bx, row v of the band) of component c goes; the band of MCU row
+// `mcuRow` into BGR output rows.
 void StartBand(DecoderState& d);
 inline uint8_t* BandBlock(DecoderState& d, int c, int bx, int v) {
   return d.band[c].data() + static_cast<size_t>(v) * 8 * d.bandStride[c] + static_cast<size_t>(bx) * 8;

@@ -6,8 +6,11 @@
 #include "../support/temp_dir.h"
 #include "picture_files.h"
 #include "pictures/jpeg_decoder.h"
+#include "pictures/jpeg_color.h"
+#include "pictures/jpeg_color_simd.h"
 #include "pictures/jpeg_huffman.h"
 #include "pictures/jpeg_idct.h"
+#include "pictures/jpeg_idct_simd.h"
 
 namespace kx {
 namespace {
@@ -309,6 +312,61 @@ TEST(JpegParts, InverseDctAgreesWithTheCosineSum) {
   EXPECT_LE(worst, 1);
   EXPECT_EQ(jpeg::RangeLimitTable[-5 & 0x3FF], 0);
   EXPECT_EQ(jpeg::RangeLimitTable[300], 255);
+}
+
+// The vector forms must give the plain one's samples bit for bit: real
+// coefficient ranges, the edge of the 32-bit shortcut, and damaged-file
+// values that must fall back to the plain arithmetic.
+TEST(JpegParts, VectorInverseDctsGiveThePlainSamples) {
+  std::vector<jpeg::InverseDctFunction> vector{jpeg::InverseDct8x8Sse2};
+  if (__builtin_cpu_supports("avx2")) vector.push_back(jpeg::InverseDct8x8Avx2);
+  uint64_t seed = 25;
+  auto next = [&seed] { return (seed = seed * 6364136223846793005u + 1442695040888963407u) >> 33; };
+  const int32_t ranges[] = {3, 300, 2048, 32767, 32768, 70000, 1 << 30, INT32_MAX};
+  for (int32_t range : ranges) {
+    for (int trial = 0; trial < 3000; ++trial) {
+      int32_t coefficients[64] = {};
+      int filled = trial % 3 == 0 ? 64 : static_cast<int>(next() % 12);
+      for (int i = 0; i < filled; ++i) {
+        int32_t value = static_cast<int32_t>(next() % (2 * static_cast<uint64_t>(range) + 1) - range);
+        // the extremes, INT32_MIN included
+        coefficients[trial % 3 == 0 ? i : next() % 64] = trial % 7 == 0 ? (value < 0 ? -range - 1 : range) : value;
+      }
+      uint8_t plain[8 * 11], fast[8 * 11];
+      std::memset(plain, 7, sizeof plain);
+      jpeg::InverseDct8x8(coefficients, plain, 11);
+      for (auto idct : vector) {
+        std::memset(fast, 7, sizeof fast);
+        idct(coefficients, fast, 11);
+        ASSERT_EQ(0, std::memcmp(plain, fast, sizeof plain)) << "range " << range << " trial " << trial;
+      }
+    }
+  }
+}
+
+// Every width up to a few vector steps, so that the tails are covered too,
+// and sample values over the whole byte range.
+TEST(JpegParts, VectorRowConvertersGiveThePlainBytes) {
+  if (!__builtin_cpu_supports("avx2")) GTEST_SKIP() << "no AVX2 here";
+  uint32_t seed = 7;
+  auto next = [&seed] { return static_cast<uint8_t>((seed = seed * 1103515245 + 12345) >> 16); };
+  for (int width = 1; width <= 70; ++width) {
+    for (bool half : {false, true}) {
+      std::vector<uint8_t> y(width), cb(width), cr(width);
+      for (int i = 0; i < width; ++i) {
+        y[i] = next();
+        cb[i] = next();
+        cr[i] = next();
+      }
+      std::vector<uint8_t> plain(width * 3 + 8, 9), fast(width * 3 + 8, 9);
+      jpeg::YccRowToBgr(y.data(), cb.data(), cr.data(), half, plain.data(), width);
+      jpeg::YccRowToBgrAvx2(y.data(), cb.data(), cr.data(), half, fast.data(), width);
+      ASSERT_EQ(plain, fast) << "width " << width << (half ? " half chroma" : "");
+      jpeg::GreyRowToBgr(y.data(), plain.data(), width);
+      jpeg::GreyRowToBgrAvx2(y.data(), fast.data(), width);
+      ASSERT_EQ(plain, fast) << "grey width " << width;
+    }
+  }
 }
 
 }  // namespace
