@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -53,6 +54,13 @@ double Seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
+// Processor time of the process so far, user and system, in seconds.
+double ProcessorSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,8 +81,8 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(dir);
   std::filesystem::current_path(dir);
 
-  std::printf("%-16s %10s %9s %12s %11s %10s %11s\n", "puzzle", "solutions", "search s", "lines/s", "memory KiB",
-              "rewrite s", "rating l/s");
+  std::printf("%-16s %10s %9s %12s %12s %11s %10s %11s\n", "puzzle", "solutions", "search s", "lines/s",
+              "cpu lines/s", "memory KiB", "rewrite s", "rating l/s");
   for (const auto& file : files) {
     kx::PuzzleText puzzle, out;
     if (!ReadPuzzle(file.string(), puzzle)) {
@@ -85,9 +93,11 @@ int main(int argc, char** argv) {
     GameLikeHost host;
     kx::Solver solver(&host);
     const long before = ResidentKiB();
+    const double processorBefore = ProcessorSeconds();
     auto start = std::chrono::steady_clock::now();
     solver.EnumerateSolutions(puzzle, out, kx::kSolutionLogFile);
     const double search = Seconds(start);
+    const double searchProcessor = ProcessorSeconds() - processorBefore;
     const long grown = ResidentKiB() - before;
     const uint64_t found = solver.SolutionCount();
 
@@ -105,9 +115,10 @@ int main(int argc, char** argv) {
       solver.SolvePuzzle(puzzle, out, 1, ~uint64_t{0}, kx::kSolutionLogFile);
       ratingRate = static_cast<double>(solver.SolutionCount()) / Seconds(start);
     }
-    std::printf("%-16s %10llu %9.3f %12.0f %11ld %10.3f %11.0f%s\n", file.filename().c_str(),
-                static_cast<unsigned long long>(found), search, static_cast<double>(found) / search, grown, rewrite,
-                ratingRate, error != 0 ? "  (rewrite error)" : "");
+    std::printf("%-16s %10llu %9.3f %12.0f %12.0f %11ld %10.3f %11.0f%s\n", file.filename().c_str(),
+                static_cast<unsigned long long>(found), search, static_cast<double>(found) / search,
+                static_cast<double>(found) / searchProcessor, grown, rewrite, ratingRate,
+                error != 0 ? "  (rewrite error)" : "");
   }
   std::filesystem::remove(kx::kSolutionLogFile);
   return 0;

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "../support/puzzles.h"
 #include "../support/recording_sink.h"
@@ -58,6 +60,27 @@ TEST_F(EnumerationLogTest, DiskLimitEndsTheSearchAfterTheLineThatPassesIt) {
   Enumerate(kManySolutions);
   EXPECT_EQ(solver.SolutionCount(), 21u);
   EXPECT_EQ(ReadFile(kSolutionLogFile).size(), kHeaderBytes + 104 * 21);
+}
+
+// The number is formatted a byte lane at a time: every nibble value in
+// every position, carries at the 32-bit seam and the largest number.
+TEST(SolutionLineTest, NumberReadsAsSixteenUpperCaseHexDigits) {
+  std::vector<uint64_t> numbers = {0, 1, 9, 10, 15, 16, 0xFFFFFFFF, 0x100000000, ~uint64_t{0}};
+  for (int shift = 0; shift < 64; shift += 4) {
+    for (uint64_t nibble = 0; nibble < 16; ++nibble) numbers.push_back(nibble << shift | 0x5A);
+  }
+  for (uint64_t n = 1; n != 0 && numbers.size() < 4000; n = n * 6364136223846793005u + 1442695040888963407u) {
+    numbers.push_back(n);
+  }
+  const PuzzleText text = test::Text(kManySolutions);
+  for (const uint64_t number : numbers) {
+    char line[kSolutionLineSize];
+    FormatSolutionLine(line, number, text);
+    char expected[17];
+    std::snprintf(expected, sizeof expected, "%016llX", static_cast<unsigned long long>(number));
+    ASSERT_EQ(std::string(line, 16), expected) << number;
+    ASSERT_EQ(std::string(line + 16, 88), " : \"" + std::string(kManySolutions) + "\"\r\n");
+  }
 }
 
 TEST_F(EnumerationLogTest, ContradictionWritesHeaderAndItsLine) {
