@@ -254,17 +254,13 @@ uint32_t PassState::Pass(bool& changed) {
 }
 
 bool PassState::Narrow(const Board& board) {
-  unsigned differs[9];
+  int places[9];
   for (int r = 0; r < 9; ++r) {
-    differs[r] = 0;
-    for (int c = 0; c < 9; ++c) {
-      const CellWord now = board[r * 9 + c], before = At(r, c);
-      if ((now & ~before) != 0) return false;
-      differs[r] |= static_cast<unsigned>(now != before) << c;
-    }
+    places[r] = NarrowedPlaces(rows_[r], board.data() + r * 9);
+    if (places[r] < 0) return false;
   }
   for (int r = 0; r < 9; ++r) {
-    for (unsigned hits = differs[r]; hits != 0; hits &= hits - 1) {
+    for (unsigned hits = static_cast<unsigned>(places[r]); hits != 0; hits &= hits - 1) {
       const int c = std::countr_zero(hits);
       Put(r, c, board[r * 9 + c]);
       Changed(r * 9 + c);
