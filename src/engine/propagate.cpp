@@ -1,5 +1,6 @@
 #include "engine/propagate.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "engine/cell_geometry.h"
@@ -73,6 +74,8 @@ constexpr CellPlaces BuildCellPlaces() {
 
 constexpr CellPlaces kPlaces = BuildCellPlaces();
 
+}  // namespace
+
 // The board of the passes of one LogicSolve, with what they keep between
 // them.
 //
@@ -83,24 +86,37 @@ constexpr CellPlaces kPlaces = BuildCellPlaces();
 // A visit of an open cell that changed nothing would, until some cell of
 // those units changes, score the same and change nothing again; a solved
 // cell whose digit is gone from all its peers scores 1 and does nothing
-// until its word drops to 0. Such cells are not visited: a pass visits the
-// others in index order (a cell unsettled by an earlier visit of the same
-// pass included, as in a plain pass), and its score is the sum of every
-// cell's latest visit score.
+// until its word drops to 0. Such cells are settled and not visited: a pass
+// visits the others in index order (a cell unsettled by an earlier visit of
+// the same pass included, as in a plain pass), and its score is the sum of
+// every cell's latest visit score.
+//
+// Settled cells stay settled while words only lose bits elsewhere than in
+// their units, so the state of one board serves every board whose words
+// are subsets of its words: only the cells around the differing words are
+// unsettled.
 class PassState {
  public:
-  explicit PassState(Board& board) : board_(board) {
+  // Every cell unsettled.
+  void Load(const Board& board) {
     // Every cell: 0..63 in the low word, the 17 cells 64..80 in the high one.
     toVisit_.low = ~uint64_t{0};
     toVisit_.high = (uint64_t{1} << 17) - 1;
+    solvedDone_ = CellSet{};
+    std::fill(std::begin(lastScore_), std::end(lastScore_), 0);
+    scoreSum_ = 0;
     for (int i = 0; i < 81; ++i) columns_[kCellGeometry.column[i]].words[kCellGeometry.row[i]] = board[i];
     for (int r = 0; r < 9; ++r) LoadRow(board.data() + r * 9, rows_[r]);
   }
-  ~PassState() {
-    for (int r = 0; r < 9; ++r) StoreRow(rows_[r], board_.data() + r * 9);
+  void StoreTo(Board& board) const {
+    for (int r = 0; r < 9; ++r) StoreRow(rows_[r], board.data() + r * 9);
   }
-  PassState(const PassState&) = delete;
-  PassState& operator=(const PassState&) = delete;
+  // Takes `board` in place of this state's board, unsettling the cells
+  // around its differing words; false, with nothing changed, when some
+  // word of `board` holds a bit its counterpart lacks.
+  bool Narrow(const Board& board);
+  // Settles every unsettled cell whose visit would change nothing.
+  void Settle();
 
   // One pass; `changed` tells whether any cell changed.
   uint32_t Pass(bool& changed);
@@ -140,16 +156,17 @@ class PassState {
       Changed(k * 9 + c);
     }
   }
+  // Visits cell i and keeps its score; sets changed_ when a word changed.
+  void Visit(int i);
   void VisitSolved(int i, unsigned w);
   uint32_t VisitOpen(int i, unsigned w);
 
-  Board& board_;
   UnitLine rows_[9] = {};
   UnitLine columns_[9] = {};
   CellSet toVisit_;
   CellSet solvedDone_;
-  uint32_t lastScore_[81] = {};
-  uint32_t scoreSum_ = 0;  // of lastScore_, wrapping like every score
+  uint8_t lastScore_[81] = {};  // a visit scores at most 6 + 3 * 18
+  uint32_t scoreSum_ = 0;       // of lastScore_, wrapping like every score
   bool changed_ = false;
 };
 
@@ -211,44 +228,120 @@ uint32_t PassState::VisitOpen(int i, unsigned w) {
   return score;
 }
 
-uint32_t PassState::Pass(bool& changed) {
+void PassState::Visit(int i) {
+  const unsigned w = At(kCellGeometry.row[i], kCellGeometry.column[i]);
+  uint32_t score = 1;
   changed_ = false;
-  for (int i = toVisit_.NextFrom(0); i < 81; i = toVisit_.NextFrom(i + 1)) {
-    const unsigned w = At(kCellGeometry.row[i], kCellGeometry.column[i]);
-    uint32_t score = 1;
-    if (IsSolved(static_cast<CellWord>(w))) {
-      VisitSolved(i, w);
-    } else {
-      const bool changedBefore = changed_;
-      changed_ = false;
-      score = VisitOpen(i, w);
-      // A change unsettles the changed cell's units, which hold this cell.
-      if (!changed_) toVisit_.Remove(i);
-      changed_ = changed_ || changedBefore;
-    }
-    scoreSum_ += score - lastScore_[i];
-    lastScore_[i] = score;
+  if (IsSolved(static_cast<CellWord>(w))) {
+    VisitSolved(i, w);
+  } else {
+    score = VisitOpen(i, w);
+    // A change unsettles the changed cell's units, which hold this cell.
+    if (!changed_) toVisit_.Remove(i);
   }
-  changed = changed_;
+  scoreSum_ += score - lastScore_[i];
+  lastScore_[i] = static_cast<uint8_t>(score);
+}
+
+uint32_t PassState::Pass(bool& changed) {
+  bool any = false;
+  for (int i = toVisit_.NextFrom(0); i < 81; i = toVisit_.NextFrom(i + 1)) {
+    Visit(i);
+    any = any || changed_;
+  }
+  changed = any;
   return scoreSum_;
 }
 
-}  // namespace
-
-uint32_t PropagatePass(Board& board) {
-  PassState state(board);
-  bool changed;
-  return state.Pass(changed);
+bool PassState::Narrow(const Board& board) {
+  int places[9];
+  for (int r = 0; r < 9; ++r) {
+    places[r] = NarrowedPlaces(rows_[r], board.data() + r * 9);
+    if (places[r] < 0) return false;
+  }
+  for (int r = 0; r < 9; ++r) {
+    for (unsigned hits = static_cast<unsigned>(places[r]); hits != 0; hits &= hits - 1) {
+      const int c = std::countr_zero(hits);
+      Put(r, c, board[r * 9 + c]);
+      Changed(r * 9 + c);
+    }
+  }
+  return true;
 }
 
-uint32_t LogicSolve(Board& board) {
-  PassState state(board);
+void PassState::Settle() {
+  // Visits happen on a copy; one that changed a word is undone by copying
+  // back, one that did not is kept.
+  PassState trial = *this;
+  for (int i = toVisit_.NextFrom(0); i < 81; i = toVisit_.NextFrom(i + 1)) {
+    trial.Visit(i);
+    if (trial.changed_) {
+      trial = *this;
+      continue;
+    }
+    toVisit_ = trial.toVisit_;
+    solvedDone_ = trial.solvedDone_;
+    lastScore_[i] = trial.lastScore_[i];
+    scoreSum_ = trial.scoreSum_;
+  }
+}
+
+namespace {
+
+uint32_t PassesUntilSettled(PassState& state) {
   uint32_t total = 0;
   for (bool changed = true;;) {
     total += state.Pass(changed);
     if (!changed) return total;
     total <<= 1;
   }
+}
+
+}  // namespace
+
+uint32_t PropagatePass(Board& board) {
+  PassState state;
+  state.Load(board);
+  bool changed;
+  const uint32_t score = state.Pass(changed);
+  state.StoreTo(board);
+  return score;
+}
+
+uint32_t LogicSolve(Board& board) {
+  PassState state;
+  state.Load(board);
+  const uint32_t score = PassesUntilSettled(state);
+  state.StoreTo(board);
+  return score;
+}
+
+DeductionBase::DeductionBase() : state_(std::make_unique<PassState>()) {}
+DeductionBase::~DeductionBase() = default;
+
+DeductionBase& DeductionBase::operator=(const DeductionBase& other) {
+  *state_ = *other.state_;
+  return *this;
+}
+
+uint32_t DeductionBase::LogicSolveAndKeep(Board& board) {
+  state_->Load(board);
+  const uint32_t score = PassesUntilSettled(*state_);
+  state_->StoreTo(board);
+  return score;
+}
+
+void DeductionBase::Narrow(const Board& board) {
+  if (!state_->Narrow(board)) state_->Load(board);
+  state_->Settle();
+}
+
+uint32_t DeductionBase::LogicSolve(Board& board) const {
+  PassState state = *state_;
+  if (!state.Narrow(board)) state.Load(board);
+  const uint32_t score = PassesUntilSettled(state);
+  state.StoreTo(board);
+  return score;
 }
 
 }  // namespace kx

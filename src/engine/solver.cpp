@@ -1,9 +1,9 @@
 #include "engine/solver.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "engine/bit_solver.h"
-#include "engine/propagate.h"
 #include "engine/solution_files.h"
 #include "system/free_resources.h"
 
@@ -64,6 +64,13 @@ bool Solver::CountIfNew(const Board& board) {
   ringNext_ = (ringNext_ + 1) % kRingSize;
   ++solutionCount_;
   return true;
+}
+
+const DeductionBase& Solver::FrameDeductions(int depth) {
+  auto& bases = *deductions_;
+  for (; basedDepth_ < depth; ++basedDepth_) bases[basedDepth_ + 1] = bases[basedDepth_];
+  bases[depth].Narrow((*stack_)[depth].cells);
+  return bases[depth];
 }
 
 uint32_t Solver::SolvePuzzle(const PuzzleText& in, PuzzleText& out, uint64_t wanted, uint64_t maximum,
@@ -128,7 +135,14 @@ uint32_t Solver::Search(const PuzzleText& in, PuzzleText& out, uint64_t wanted, 
   }
 
 probe:
-  score += LogicSolve(w);
+  // Every probe's board lies within its frame's board.
+  if (hasStack) {
+    score += FrameDeductions(depth).LogicSolve(w);
+  } else {
+    if (!deductions_) deductions_ = std::make_unique<std::array<DeductionBase, kFrames>>();
+    score += (*deductions_)[0].LogicSolveAndKeep(w);
+    basedDepth_ = 0;
+  }
   c = CheckBoard(w);
   solved = c == 0;
   if (solved) {
@@ -274,6 +288,7 @@ backtrack:
     int next = NextMultiCandidateCell(w, branch + 1);
     if (next < 0 || depth + 1 >= kFrames) continue;
     ++depth;
+    basedDepth_ = std::min(basedDepth_, depth - 1);
     GuessFrame& pushed = (*stack_)[depth];
     pushed.cells = w;
     probeCell = next;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/board.h"
+#include "engine/propagate.h"
 #include "engine/search_observer.h"
 
 namespace kx {
@@ -76,6 +77,8 @@ class Solver {
   static constexpr int kRingSize = 16;
 
   bool CountIfNew(const Board& board);
+  // The deductions of frame `depth`'s board, brought up to date.
+  const DeductionBase& FrameDeductions(int depth);
   uint32_t Search(const PuzzleText& in, PuzzleText& out, uint64_t wanted, uint64_t maximum, LogAppender* log);
 
   SearchObserver* observer_;
@@ -88,6 +91,11 @@ class Solver {
   std::unique_ptr<std::array<Board, kRingSize>> ring_;
   int ringNext_ = 0;
   std::unique_ptr<std::array<GuessFrame, kFrames>> stack_;
+  // Entry 0 for the board the first deductions end with, entry d for the
+  // board of frame d; entries up to basedDepth_ hold a board that the
+  // frame's board lies within.
+  std::unique_ptr<std::array<DeductionBase, kFrames>> deductions_;
+  int basedDepth_ = 0;
   std::string currentFileText_;
   std::string logLine_;
 };

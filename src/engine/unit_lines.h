@@ -115,6 +115,28 @@ inline void StoreRow(const UnitLine& line, CellWord* nine) {
   nine[8] = line.words[8];
 }
 
+// The places where nine words of a board differ from the line's, or -1
+// when one of them holds a bit that the line's word lacks.
+inline int NarrowedPlaces(const UnitLine& line, const CellWord* nine) {
+#if defined(__SSE2__) && !defined(KX_PLAIN_LINES)
+  const __m128i now = _mm_loadu_si128(reinterpret_cast<const __m128i*>(nine));
+  const __m128i before = _mm_load_si128(reinterpret_cast<const __m128i*>(line.words));
+  const __m128i same = _mm_cmpeq_epi16(now, before);
+  const __m128i gained = _mm_andnot_si128(before, now);
+  if (_mm_movemask_epi8(_mm_cmpeq_epi16(gained, _mm_setzero_si128())) != 0xFFFF) return -1;
+  if ((nine[8] & ~line.words[8]) != 0) return -1;
+  const unsigned kept = static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(same, _mm_setzero_si128())));
+  return static_cast<int>((~kept & 0xFFu) | static_cast<unsigned>(nine[8] != line.words[8]) << 8);
+#else
+  unsigned places = 0;
+  for (int k = 0; k < 9; ++k) {
+    if ((nine[k] & ~line.words[k]) != 0) return -1;
+    places |= static_cast<unsigned>(nine[k] != line.words[k]) << k;
+  }
+  return static_cast<int>(places);
+#endif
+}
+
 // The OR of a line's words but the one at `place`.
 inline unsigned OrOfLineBut(const UnitLine& line, int place) {
 #if defined(__SSE2__) && !defined(KX_PLAIN_LINES)
@@ -150,12 +172,26 @@ inline int CountInBox(const UnitLine (&rows)[9], int r0, int c0, CellWord v) {
 
 // The OR of the words of cell (r, c)'s box, top-left cell (r0, c0), but its own.
 inline unsigned OrOfBoxBut(const UnitLine (&rows)[9], int r, int c, int r0, int c0) {
+#if defined(__SSE2__) && !defined(KX_PLAIN_LINES)
+  // Eight words from the box's left column on; the first three are the box's.
+  const __m128i* own = reinterpret_cast<const __m128i*>(detail::kLaneMasks.allBut[c - c0]);
+  const __m128i three = _mm_setr_epi16(-1, -1, -1, 0, 0, 0, 0, 0);
+  __m128i v = _mm_setzero_si128();
+  for (int k = 0; k < 3; ++k) {
+    const __m128i words = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[r0 + k].words + c0));
+    v = _mm_or_si128(v, _mm_and_si128(words, r0 + k == r ? _mm_and_si128(three, own[0]) : three));
+  }
+  v = _mm_or_si128(v, _mm_srli_si128(v, 4));
+  v = _mm_or_si128(v, _mm_srli_epi32(v, 16));
+  return static_cast<unsigned>(_mm_cvtsi128_si32(v)) & 0xFFFFu;
+#else
   unsigned m = 0;
   for (int k = 0; k < 9; ++k) {
     const int rk = r0 + k / 3, ck = c0 + k % 3;
     if (rk != r || ck != c) m |= rows[rk].words[ck];
   }
   return m;
+#endif
 }
 
 }  // namespace kx

@@ -83,6 +83,45 @@ TEST(PropagatePass, AgreesWithAPlainReadingOnGuessedAndRandomBoards) {
   }
 }
 
+// The search's use: a base from LogicSolve, then runs on the base with one
+// cell narrowed, the base losing candidates now and then; also boards that
+// do not lie within the base at all.
+TEST(DeductionBase, RunsOnNarrowedBoardsAgreeWithPlainLogicSolve) {
+  auto boards = GuessedBoards();
+  const auto random = RandomBoards(3000);
+  boards.insert(boards.end(), random.begin(), random.end());
+  std::mt19937 draw(5);
+  DeductionBase base, copy;
+  int narrowedRuns = 0;
+  for (size_t k = 0; k < boards.size(); ++k) {
+    Board frame = boards[k], plain = boards[k];
+    ASSERT_EQ(base.LogicSolveAndKeep(frame), LogicSolve(plain)) << "board " << k;
+    ASSERT_EQ(frame, plain) << "board " << k;
+    copy = base;
+    for (int step = 0; step < 6; ++step) {
+      const int cell = static_cast<int>(draw() % 81);
+      const int n = CountCandidates(frame[cell]);
+      if (n < 2) continue;
+      Board probe = frame;
+      KeepNthCandidate(&probe[cell], 1 + draw() % n);
+      plain = probe;
+      ASSERT_EQ(copy.LogicSolve(probe), LogicSolve(plain)) << "board " << k << " step " << step;
+      ASSERT_EQ(probe, plain) << "board " << k << " step " << step;
+      ++narrowedRuns;
+      if (step % 2 == 1) {
+        RemoveNthCandidate(&frame[cell], 1 + draw() % n);
+        copy.Narrow(frame);
+      }
+    }
+    // Not within the base: a plain run.
+    Board other = boards[(k + 1) % boards.size()];
+    plain = other;
+    ASSERT_EQ(copy.LogicSolve(other), LogicSolve(plain)) << "board " << k;
+    ASSERT_EQ(other, plain) << "board " << k;
+  }
+  EXPECT_GT(narrowedRuns, 5000);
+}
+
 TEST(CheckBoard, AgreesWithAPlainReadingOnGuessedAndRandomBoards) {
   auto boards = GuessedBoards();
   const auto random = RandomBoards(20000);
