@@ -1,7 +1,5 @@
 #include "pictures/jpeg_color.h"
 
-#include <algorithm>
-
 #include "base/cpu_features.h"
 #include "pictures/jpeg_color_simd.h"
 #include "pictures/jpeg_idct.h"
@@ -52,25 +50,18 @@ void ExpandGreyRow(const uint8_t* from, int step, uint8_t* to, int width) {
 
 void YccRowToBgr(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, bool halfChroma, uint8_t* out, int width) {
   const ColorTables& t = InitColorTables();
-  // The sums stay within -227..482, where the range-limit table is a clamp.
-  auto put = [](int luma, int cbBlue, int green, int crRed, uint8_t* to) {
-    int y16 = luma * 16;
-    to[0] = static_cast<uint8_t>(std::clamp((y16 + cbBlue + 8) >> 4, 0, 255));
-    to[1] = static_cast<uint8_t>(std::clamp((y16 - green + 8) >> 4, 0, 255));
-    to[2] = static_cast<uint8_t>(std::clamp((y16 + crRed + 8) >> 4, 0, 255));
-  };
   if (halfChroma) {
     // One chroma pair serves two neighbouring pixels.
     for (int x = 0; x < width; x += 2, out += 6) {
       int b = cb[x >> 1], r = cr[x >> 1];
       int blue = t.cbBlue[b], green = t.crGreen[r] + t.cbGreen[b], red = t.crRed[r];
-      put(y[x], blue, green, red, out);
-      if (x + 1 < width) put(y[x + 1], blue, green, red, out + 3);
+      PutBgrPixel(y[x], blue, green, red, out);
+      if (x + 1 < width) PutBgrPixel(y[x + 1], blue, green, red, out + 3);
     }
   } else {
     for (int x = 0; x < width; ++x, out += 3) {
       int b = cb[x], r = cr[x];
-      put(y[x], t.cbBlue[b], t.crGreen[r] + t.cbGreen[b], t.crRed[r], out);
+      PutBgrPixel(y[x], t.cbBlue[b], t.crGreen[r] + t.cbGreen[b], t.crRed[r], out);
     }
   }
 }

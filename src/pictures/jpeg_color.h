@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -10,6 +11,15 @@ struct ColorTables {
   int16_t crRed[256], crGreen[256], cbGreen[256], cbBlue[256];
 };
 const ColorTables& InitColorTables();
+
+// One pixel from its luma and the chroma contributions; the sums stay
+// within -227..482, where the range-limit table is a clamp.
+inline void PutBgrPixel(int luma, int cbBlue, int green, int crRed, uint8_t* to) {
+  const int y16 = luma * 16;
+  to[0] = static_cast<uint8_t>(std::clamp((y16 + cbBlue + 8) >> 4, 0, 255));
+  to[1] = static_cast<uint8_t>(std::clamp((y16 - green + 8) >> 4, 0, 255));
+  to[2] = static_cast<uint8_t>(std::clamp((y16 + crRed + 8) >> 4, 0, 255));
+}
 
 // YCbCr samples, `step` bytes apart (3 or 4), to blue, green, red in place
 // or forward into `to` (which may equal `from`).

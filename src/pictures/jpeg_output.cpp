@@ -111,10 +111,7 @@ void ConvertBand(DecoderState& d, int mcuRow) {
     }
     for (int x = 0; x < d.width; ++x, out += 3) {
       int cb = row[1][x / fx[1]], cr = row[2][x / fx[2]];
-      int y16 = row[0][x / fx[0]] * 16;
-      out[0] = static_cast<uint8_t>(std::clamp((y16 + t.cbBlue[cb] + 8) >> 4, 0, 255));
-      out[1] = static_cast<uint8_t>(std::clamp((y16 - t.crGreen[cr] - t.cbGreen[cb] + 8) >> 4, 0, 255));
-      out[2] = static_cast<uint8_t>(std::clamp((y16 + t.crRed[cr] + 8) >> 4, 0, 255));
+      PutBgrPixel(row[0][x / fx[0]], t.cbBlue[cb], t.crGreen[cr] + t.cbGreen[cb], t.crRed[cr], out);
     }
   }
 }
@@ -148,7 +145,7 @@ int FinishPicture(DecoderState& d) {
       d.rowsConverted = d.componentCount == 1 || d.componentCount == 3;
     }
     if (d.rowsConverted) {
-      // already BGR
+      // The bands were converted to blue, green, red as they were decoded.
     } else if (d.componentCount == 3) {
       ConvertRows(d, 0, d.height);
     } else if (d.componentCount == 4) {
