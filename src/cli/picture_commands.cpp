@@ -9,31 +9,31 @@ namespace kx::cli {
 
 namespace {
 
-using Reader = int (*)(const std::string&, Dib*);
+int Report(int result, std::ostream& err) {
+  if (result == 0) return 0;
+  err << "error " << result << "\n";
+  return 1;
+}
 
-int Convert(const Args& args, std::ostream& err, Reader read, const char* name) {
-  if (args.size() != 2) {
-    err << "usage: kx-sudoku-cli " << name << " IN OUT\n";
-    return 2;
-  }
-  Dib picture;
-  int result = read(args[0], &picture);
-  if (result == 0) result = WriteBmpFile(args[1], picture);
-  if (result != 0) {
-    err << "error " << result << "\n";
-    return 1;
-  }
-  return 0;
+bool Usage(const Args& args, std::ostream& err, const char* name) {
+  if (args.size() == 2) return false;
+  err << "usage: kx-sudoku-cli " << name << " IN OUT\n";
+  return true;
 }
 
 }  // namespace
 
 int RunJpegToBmp(const Args& args, std::istream&, std::ostream&, std::ostream& err) {
-  return Convert(args, err, DecodeJpegFile, "jpeg2bmp");
+  if (Usage(args, err, "jpeg2bmp")) return 2;
+  return Report(ConvertJpegToBmpFile(args[0], args[1]), err);
 }
 
 int RunBmpToBmp(const Args& args, std::istream&, std::ostream&, std::ostream& err) {
-  return Convert(args, err, ReadBmpFile, "bmp2bmp");
+  if (Usage(args, err, "bmp2bmp")) return 2;
+  Dib picture;
+  int result = ReadBmpFile(args[0], &picture);
+  if (result == 0) result = WriteBmpFile(args[1], picture);
+  return Report(result, err);
 }
 
 }  // namespace kx::cli

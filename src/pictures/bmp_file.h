@@ -37,4 +37,37 @@ int ReadBmpStream(std::FILE* file, Dib* out);
 // bottom-up bitmap whose pixel block holds height * stride bytes.
 int WriteBmpFile(const std::string& fileName, const Dib& dib);
 
+// The bytes before the pixels in a file WriteBmpFile writes.
+inline constexpr size_t kBmpHeadBytes = 54;
+
+// A 24-bit BMP file written band by band, in any order, for pictures made a
+// band at a time: the whole pixel block never has to be in memory. It is
+// written under a working name (the file's name + ".kx-part") that becomes
+// the file's name only when Finish succeeds; until then a file of that name
+// stays as it was, and a stream given up removes what it wrote.
+class BmpFileStream {
+ public:
+  explicit BmpFileStream(std::string fileName);
+  ~BmpFileStream();
+  BmpFileStream(const BmpFileStream&) = delete;
+  BmpFileStream& operator=(const BmpFileStream&) = delete;
+
+  // Creates the working file for a width x height picture; false when it
+  // cannot be created, or already exists.
+  bool Open(int32_t width, int32_t height);
+  bool IsOpen() const { return file_ != nullptr; }
+  // `count` whole rows, padding included, bottom-up as in the file, the
+  // first of them with `rowsBelow` rows under it. A failure is kept for Finish.
+  void WriteRows(int rowsBelow, const uint8_t* rows, int count);
+  // Writes the headers and gives the file its name. WriteBmpFile's results.
+  int Finish(const BitmapInfoHeader& header);
+
+ private:
+  std::string fileName_, partName_;
+  std::FILE* file_ = nullptr;
+  size_t stride_ = 0;
+  int height_ = 0;
+  bool failed_ = false;
+};
+
 }  // namespace kx

@@ -1,24 +1,40 @@
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "pictures/bmp_file.h"
 #include "base/byte_order.h"
 
 namespace kx {
 
+namespace {
+
+// The file header and info header of a 24-bit file; false when the file
+// would outgrow its 32-bit size field.
+bool MakeFileHead(const BitmapInfoHeader& h, uint8_t head[kBmpHeadBytes]) {
+  const uint64_t imageSize = uint64_t{BitmapStride(h.width, 24)} * static_cast<uint64_t>(h.height);
+  if (imageSize + kBmpHeadBytes > UINT32_MAX) return false;
+  std::fill(head, head + kBmpHeadBytes, 0);
+  head[0] = 'B';
+  head[1] = 'M';
+  PutU32(head + 2, static_cast<uint32_t>(imageSize + kBmpHeadBytes));
+  PutU32(head + 10, kBmpHeadBytes);
+  BitmapInfoHeader info = MakeHeader24(h.width, h.height);
+  info.xPelsPerMeter = h.xPelsPerMeter;
+  info.yPelsPerMeter = h.yPelsPerMeter;
+  StoreInfoHeader(info, head + 14);
+  return true;
+}
+
+}  // namespace
+
 int WriteBmpFile(const std::string& fileName, const Dib& dib) {
   const BitmapInfoHeader& h = dib.header;
   size_t stride = BitmapStride(h.width, 24);
   if (h.bitCount != 24 || h.compression != 0 || h.width <= 0 || h.height <= 0) return -2;
   uint64_t imageSize = uint64_t{stride} * static_cast<uint64_t>(h.height);
-  if (dib.pixels.size() < imageSize || imageSize + 54 > UINT32_MAX) return -2;
-
-  uint8_t head[54] = {'B', 'M'};
-  PutU32(head + 2, static_cast<uint32_t>(imageSize + 54));
-  PutU32(head + 10, 54);
-  BitmapInfoHeader info = MakeHeader24(h.width, h.height);
-  info.xPelsPerMeter = h.xPelsPerMeter;
-  info.yPelsPerMeter = h.yPelsPerMeter;
-  StoreInfoHeader(info, head + 14);
+  uint8_t head[kBmpHeadBytes];
+  if (dib.pixels.size() < imageSize || !MakeFileHead(h, head)) return -2;
 
   std::remove(fileName.c_str());
   std::FILE* file = std::fopen(fileName.c_str(), "wb");
@@ -28,6 +44,48 @@ int WriteBmpFile(const std::string& fileName, const Dib& dib) {
   ok = std::fclose(file) == 0 && ok;
   // A cut file would only be refused later; none is better.
   if (!ok) std::remove(fileName.c_str());
+  return ok ? 0 : -1;
+}
+
+BmpFileStream::BmpFileStream(std::string fileName)
+    : fileName_(std::move(fileName)), partName_(fileName_ + ".kx-part") {}
+
+BmpFileStream::~BmpFileStream() {
+  if (file_) {
+    std::fclose(file_);
+    std::remove(partName_.c_str());
+  }
+}
+
+bool BmpFileStream::Open(int32_t width, int32_t height) {
+  if (width <= 0 || height <= 0) return false;
+  // "x": a file already there under the working name belongs to somebody.
+  file_ = std::fopen(partName_.c_str(), "wbx");
+  if (!file_) return false;
+  // Bands go straight to the file: a buffer would only copy them once more.
+  std::setvbuf(file_, nullptr, _IONBF, 0);
+  stride_ = BitmapStride(width, 24);
+  height_ = height;
+  return true;
+}
+
+void BmpFileStream::WriteRows(int rowsBelow, const uint8_t* rows, int count) {
+  if (!file_ || failed_) return;
+  const size_t bytes = stride_ * static_cast<size_t>(count);
+  const long offset = static_cast<long>(kBmpHeadBytes + stride_ * static_cast<size_t>(rowsBelow));
+  failed_ = rowsBelow < 0 || rowsBelow + count > height_ || std::fseek(file_, offset, SEEK_SET) != 0 ||
+            std::fwrite(rows, 1, bytes, file_) != bytes;
+}
+
+int BmpFileStream::Finish(const BitmapInfoHeader& header) {
+  if (!file_) return -1;
+  uint8_t head[kBmpHeadBytes];
+  if (!MakeFileHead(header, head)) return -2;  // the destructor removes the working file
+  bool ok = !failed_ && std::fseek(file_, 0, SEEK_SET) == 0 && std::fwrite(head, 1, sizeof head, file_) == sizeof head;
+  ok = std::fclose(file_) == 0 && ok;
+  file_ = nullptr;
+  ok = ok && std::rename(partName_.c_str(), fileName_.c_str()) == 0;
+  if (!ok) std::remove(partName_.c_str());
   return ok ? 0 : -1;
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <new>
 
+#include "pictures/bmp_file.h"
 #include "pictures/jpeg_state.h"
 
 namespace kx {
@@ -25,24 +26,32 @@ int Decode(jpeg::DecoderState& d) {
   return jpeg::FinishPicture(d);
 }
 
-}  // namespace
+// The picture's header; the pixels, unless they went to a file.
+void TakePicture(jpeg::DecoderState& d, int result, Dib* out) {
+  out->header = MakeHeader24(d.width, d.height);
+  out->header.xPelsPerMeter = d.xDensity;
+  out->header.yPelsPerMeter = d.yDensity;
+  if (result == 0) out->pixels = std::move(d.pixels);
+}
 
-int DecodeJpegStream(std::FILE* file, Dib* out) {
+// Decodes into `out`, or band by band into `file` where the frame allows.
+int DecodeOpenFile(std::FILE* file, Dib* out, BmpFileStream* bmp) {
   *out = Dib{};
-  int result;
   std::unique_ptr<jpeg::DecoderState> d;
   try {
     d = std::make_unique<jpeg::DecoderState>(file);
   } catch (const std::bad_alloc&) {
     return kJpegNoWorkMemory;
   }
-  result = Decode(*d);
-  out->header = MakeHeader24(d->width, d->height);
-  out->header.xPelsPerMeter = d->xDensity;
-  out->header.yPelsPerMeter = d->yDensity;
-  if (result == 0) out->pixels = std::move(d->pixels);
+  d->file = bmp;
+  const int result = Decode(*d);
+  TakePicture(*d, result, out);
   return result;
 }
+
+}  // namespace
+
+int DecodeJpegStream(std::FILE* file, Dib* out) { return DecodeOpenFile(file, out, nullptr); }
 
 int DecodeJpegFile(const std::string& fileName, Dib* out) {
   *out = Dib{};
@@ -51,6 +60,17 @@ int DecodeJpegFile(const std::string& fileName, Dib* out) {
   int result = DecodeJpegStream(file, out);
   std::fclose(file);
   return result;
+}
+
+int ConvertJpegToBmpFile(const std::string& jpegName, const std::string& bmpName) {
+  std::FILE* file = std::fopen(jpegName.c_str(), "rb");
+  if (!file) return kJpegCannotOpen;
+  BmpFileStream bmp(bmpName);
+  Dib picture;
+  const int result = DecodeOpenFile(file, &picture, &bmp);
+  std::fclose(file);
+  if (result != 0) return result;
+  return bmp.IsOpen() ? bmp.Finish(picture.header) : WriteBmpFile(bmpName, picture);
 }
 
 }  // namespace kx

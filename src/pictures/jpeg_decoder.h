@@ -20,4 +20,10 @@ int DecodeJpegFile(const std::string& fileName, Dib* out);
 // The same from an open stream positioned at the file's first byte.
 int DecodeJpegStream(std::FILE* file, Dib* out);
 
+// DecodeJpegFile, then WriteBmpFile of the picture, with the same results
+// and the same file; grey and three-component pictures go into the file
+// band by band as they are decoded, without the whole picture in memory,
+// and a file of that name stays as it was unless the new one is complete.
+int ConvertJpegToBmpFile(const std::string& jpegName, const std::string& bmpName);
+
 }  // namespace kx

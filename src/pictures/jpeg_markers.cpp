@@ -292,6 +292,12 @@ int CheckFrame(DecoderState& d) {
   }
   if (d.progressive && coefficients > kMaxCoefficients) return kJpegPictureSizeUnusable;
 
+  // Bands become BGR rows as they are finished: a first scan with every
+  // component is the only scan of a sequential frame.
+  const bool inBands = d.componentCount == 1 || d.componentCount == 3;
+  d.streaming = d.file && inBands && (d.progressive || d.scan.count == d.componentCount) &&
+                d.file->Open(d.width, d.height);
+
   // Grey rows are widened to BGR band by band, straight into the output.
   d.stride = BitmapStride(d.width, d.componentCount == 1 ? 24 : 8 * d.componentCount);
   size_t bgrBytes = BitmapStride(d.width, 24) * static_cast<size_t>(d.height);
@@ -303,7 +309,7 @@ int CheckFrame(DecoderState& d) {
         ReserveLarge(c.coefficients, count);
         c.coefficients.assign(count, 0);
       }
-    } else {
+    } else if (!d.streaming) {
       // Areas no scan reaches stay mid-grey.
       ReserveLarge(d.pixels, std::max(bgrBytes, d.stride * static_cast<size_t>(d.height)));
       d.pixels.assign(d.stride * static_cast<size_t>(d.height), 128);

@@ -44,6 +44,39 @@ void TransformCoefficients(DecoderState& d, int c, int blockRowBegin, int blockR
   }
 }
 
+// Band rows [top, bottom) into BGR rows laid out bottom-up, `lastRow`
+// being the one at `rows`.
+void ConvertBandRows(const DecoderState& d, int top, int bottom, uint8_t* rows, int lastRow) {
+  auto outRow = [&](int y) { return rows + static_cast<size_t>(lastRow - y) * d.stride; };
+  if (d.componentCount == 1) {
+    for (int y = top; y < bottom; ++y) {
+      d.rowConverters.grey(d.band[0].data() + static_cast<size_t>(y - top) * d.bandStride[0], outRow(y), d.width);
+    }
+    return;
+  }
+  int fx[3], fy[3];
+  for (int c = 0; c < 3; ++c) {
+    fx[c] = d.hMax / d.components[c].h;
+    fy[c] = d.vMax / d.components[c].v;
+  }
+  bool plain = fx[0] == 1 && fx[1] == 1 && fx[2] == 1;
+  bool halfChroma = fx[0] == 1 && fx[1] == 2 && fx[2] == 2;
+  const ColorTables& t = InitColorTables();
+  for (int y = top; y < bottom; ++y) {
+    const uint8_t* row[3];
+    for (int c = 0; c < 3; ++c) row[c] = d.band[c].data() + static_cast<size_t>((y - top) / fy[c]) * d.bandStride[c];
+    uint8_t* out = outRow(y);
+    if (plain || halfChroma) {
+      d.rowConverters.ycc(row[0], row[1], row[2], halfChroma, out, d.width);
+      continue;
+    }
+    for (int x = 0; x < d.width; ++x, out += 3) {
+      int cb = row[1][x / fx[1]], cr = row[2][x / fx[2]];
+      PutBgrPixel(row[0][x / fx[0]], t.cbBlue[cb], t.crGreen[cr] + t.cbGreen[cb], t.crRed[cr], out);
+    }
+  }
+}
+
 }  // namespace
 
 void PutBlock(DecoderState& d, int c, int bx, int by, const uint8_t* samples) {
@@ -81,39 +114,17 @@ void StartBand(DecoderState& d) {
     d.bandStride[c] = static_cast<size_t>(fc.gridWide) * 8;
     d.band[c].assign(d.bandStride[c] * 8 * static_cast<size_t>(fc.v), 128);
   }
+  // Zeros once: the converters never write the row padding.
+  if (d.streaming) d.fileRows.assign(d.stride * 8 * static_cast<size_t>(d.vMax), 0);
   d.bandMode = true;
 }
 
 void ConvertBand(DecoderState& d, int mcuRow) {
   int top = mcuRow * 8 * d.vMax, bottom = std::min(d.height, top + 8 * d.vMax);
-  auto outRow = [&d](int y) { return d.pixels.data() + static_cast<size_t>(d.height - 1 - y) * d.stride; };
-  if (d.componentCount == 1) {
-    for (int y = top; y < bottom; ++y) {
-      d.rowConverters.grey(d.band[0].data() + static_cast<size_t>(y - top) * d.bandStride[0], outRow(y), d.width);
-    }
-    return;
-  }
-  int fx[3], fy[3];
-  for (int c = 0; c < 3; ++c) {
-    fx[c] = d.hMax / d.components[c].h;
-    fy[c] = d.vMax / d.components[c].v;
-  }
-  bool plain = fx[0] == 1 && fx[1] == 1 && fx[2] == 1;
-  bool halfChroma = fx[0] == 1 && fx[1] == 2 && fx[2] == 2;
-  const ColorTables& t = InitColorTables();
-  for (int y = top; y < bottom; ++y) {
-    const uint8_t* row[3];
-    for (int c = 0; c < 3; ++c) row[c] = d.band[c].data() + static_cast<size_t>((y - top) / fy[c]) * d.bandStride[c];
-    uint8_t* out = outRow(y);
-    if (plain || halfChroma) {
-      d.rowConverters.ycc(row[0], row[1], row[2], halfChroma, out, d.width);
-      continue;
-    }
-    for (int x = 0; x < d.width; ++x, out += 3) {
-      int cb = row[1][x / fx[1]], cr = row[2][x / fx[2]];
-      PutBgrPixel(row[0][x / fx[0]], t.cbBlue[cb], t.crGreen[cr] + t.cbGreen[cb], t.crRed[cr], out);
-    }
-  }
+  // Bottom-up either way: the band's own rows, or the whole picture's.
+  uint8_t* const rows = d.streaming ? d.fileRows.data() : d.pixels.data();
+  ConvertBandRows(d, top, bottom, rows, d.streaming ? bottom - 1 : d.height - 1);
+  if (d.streaming) d.file->WriteRows(d.height - bottom, rows, bottom - top);
 }
 
 void ConvertRows(DecoderState& d, int top, int bottom) {
@@ -129,8 +140,10 @@ int FinishPicture(DecoderState& d) {
   size_t bgrStride = BitmapStride(d.width, 24);
   try {
     if (d.progressive) {
-      ReserveLarge(d.pixels, std::max(bgrStride, d.stride) * rows);
-      d.pixels.assign(d.stride * rows, 0);
+      if (!d.streaming) {
+        ReserveLarge(d.pixels, std::max(bgrStride, d.stride) * rows);
+        d.pixels.assign(d.stride * rows, 0);
+      }
       if (d.componentCount == 1 || d.componentCount == 3) StartBand(d);
       // One band of MCU rows at a time, converted while still in the cache.
       for (int my = 0; my < d.mcusHigh; ++my) {
@@ -164,6 +177,7 @@ int FinishPicture(DecoderState& d) {
     return kJpegPictureSizeUnusable;
   }
   d.stride = bgrStride;
+  if (d.streaming) return 0;  // every row went to the file, padding zeroed
   // Row padding is zero, whatever the work layout left there.
   size_t used = static_cast<size_t>(d.width) * 3;
   for (size_t r = 0; r < rows && used < bgrStride; ++r) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "pictures/bmp_file.h"
 #include "pictures/jpeg_color.h"
 #include "pictures/jpeg_errors.h"
 #include "pictures/jpeg_huffman.h"
@@ -61,6 +62,13 @@ struct DecoderState {
   RowConverters rowConverters = FastestRowConverters();
   std::vector<uint8_t> band[3];
   size_t bandStride[3] = {};
+
+  // Where the BGR rows of a band go when the caller asked for a file and
+  // the frame is made in bands (see CheckFrame): one band's rows, bottom-up,
+  // handed to the file in place of the whole output block.
+  BmpFileStream* file = nullptr;
+  bool streaming = false;
+  std::vector<uint8_t> fileRows;
 
   // Output block: componentCount bytes per pixel while decoding, rows
   // bottom-up, `stride` bytes each.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "../support/temp_dir.h"
@@ -30,6 +31,18 @@ TEST_F(PictureCommandsTest, ConvertsAndNamesErrors) {
   ASSERT_EQ(ReadBmpFile("out.bmp", &written), 0);
   EXPECT_EQ(written.pixels, decoded.pixels);
   EXPECT_EQ(written.header.xPelsPerMeter, decoded.header.xPelsPerMeter);
+
+  // The picture goes to the file as it is decoded: a decode that fails half
+  // way, or a file that cannot be made, leaves the earlier file as it was.
+  test::Bytes cut = test::ReadFile<test::Bytes>(test::PictureData("s420.jpg"));
+  cut.resize(cut.size() / 2);
+  test::WriteBytes("cut.jpg", cut);
+  EXPECT_EQ(Run(RunJpegToBmp, {"cut.jpg", "out.bmp"}), 1);
+  EXPECT_EQ(Run(RunJpegToBmp, {test::PictureData("s420.jpg"), "no/such/dir.bmp"}), 1);
+  EXPECT_EQ(errText, "error -1\n");
+  ASSERT_EQ(ReadBmpFile("out.bmp", &written), 0);
+  EXPECT_EQ(written.pixels, decoded.pixels);
+  EXPECT_FALSE(std::filesystem::exists("out.bmp.kx-part"));
 
   ASSERT_EQ(Run(RunBmpToBmp, {test::PictureData("rle8.bmp"), "copy.bmp"}), 0);
   ASSERT_EQ(ReadBmpFile("copy.bmp", &written), 0);
