@@ -19,11 +19,11 @@ struct HuffmanCode {
 // over-full, -1 when n is above 256.
 int BuildHuffmanTable(const uint8_t counts[16], const uint8_t* symbols, int n, HuffmanCode* codes);
 
-// Decoding form of a table: a 9-bit look-ahead for short codes, the largest
+// Decoding form of a table: an 11-bit look-ahead for short codes, the largest
 // code of each length for the rest, and for AC tables the run and value of
 // short code + magnitude pairs in one step.
 struct HuffmanTable {
-  static constexpr int kLookBits = 9;
+  static constexpr int kLookBits = 11;
 
   bool defined = false;
   int codeCount = 0;
@@ -39,8 +39,10 @@ struct HuffmanTable {
 // kJpegTooManyHuffmanCodes.
 int PrepareHuffmanTable(const uint8_t counts[16], const uint8_t* symbols, HuffmanTable* table);
 
-// The next symbol, or -1 for a bit pattern that is no code. Needs 16 bits buffered.
-inline int DecodeSymbol(JpegBitReader& reader, const HuffmanTable& table) {
+// The next symbol, or -1 for a bit pattern that is no code. Needs 16 bits
+// buffered in `reader`, a JpegBitReader or a BitWindow.
+template <typename Bits>
+inline int DecodeSymbol(Bits& reader, const HuffmanTable& table) {
   unsigned look = reader.Peek(HuffmanTable::kLookBits);
   int length = table.lookLength[look];
   if (length != 0) {

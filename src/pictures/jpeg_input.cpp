@@ -13,8 +13,10 @@ JpegInput::JpegInput(std::FILE* file) : file_(file) {
   if (fileSize_ >= 0 && static_cast<unsigned long long>(fileSize_) <= kLargestWindow) {
     window_ = std::max(window_, static_cast<size_t>(fileSize_));
   }
-  storage_.resize(window_ + 16);
-  buffer_ = storage_.data();
+  storage_ = AllocateBytes(window_ + kSlack);
+  // Never read as data, but defined, like every byte a reader may look at.
+  std::memset(storage_.get() + window_, 0, kSlack);
+  buffer_ = storage_.get();
 }
 
 void JpegInput::Refill() {

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <vector>
+
+#include "pictures/jpeg_memory.h"
 
 namespace kx::jpeg {
 
@@ -50,20 +51,50 @@ class JpegInput {
 
   std::FILE* file_;
   size_t window_ = kSmallestWindow;
-  std::vector<uint8_t> storage_;
+  static constexpr size_t kSlack = 16;  // room for the appended EOI
+  ByteBlock storage_;
   size_t realEnd_ = 0;
   long long fileSize_ = -1, fileRead_ = 0;
   bool exhausted_ = false, readFailed_ = false;
 };
 
+// Bits taken from the stream and not used yet, left-aligned in `acc`.
+struct BitWindow {
+  uint64_t acc = 0;
+  int bits = 0;
+
+  unsigned Peek(int n) const { return static_cast<unsigned>(acc >> (64 - n)); }
+  void Skip(int n) {
+    acc <<= n;
+    bits -= n;
+  }
+  unsigned Bits(int n) {  // 1 <= n <= 16, bits already ensured
+    unsigned v = Peek(n);
+    Skip(n);
+    return v;
+  }
+  // A magnitude of `s` bits (T.81 F.2.2.1 EXTEND), s in 0..16.
+  int Receive(int s) {
+    if (s == 0) return 0;
+    int v = static_cast<int>(Bits(s));
+    return v < (1 << (s - 1)) ? v - (1 << s) + 1 : v;
+  }
+};
+
 // The entropy-coded bit stream. A marker stops the reader; after it the
 // buffer is filled with zero bits that are counted, so that a decode which
 // used them can be told apart from one that only looked ahead.
+//
+// A hot loop takes the window into a local (Window), refills it with
+// Filled and hands it back (SetWindow): passed by value, it stays in
+// registers, where the reader's own fields would go back to memory at
+// every coefficient stored.
 class JpegBitReader {
  public:
   explicit JpegBitReader(JpegInput& input) : in_(input) {}
 
-  void Fill() {
+  // `w` topped up to at least 57 bits.
+  BitWindow Filled(BitWindow w) {
     // Eight bytes at once when none of them is 0xFF (no stuffing, no
     // marker): the same bytes land where the loop below would put them.
     if (!marker_ && in_.end_ - in_.pos_ >= 8) {
@@ -71,17 +102,44 @@ class JpegBitReader {
       std::memcpy(&word, in_.buffer_ + in_.pos_, 8);
       uint64_t inverted = ~word;
       if (((inverted - 0x0101010101010101u) & ~inverted & 0x8080808080808080u) == 0) {
-        int bytes = (64 - bits_) >> 3;
+        int bytes = (64 - w.bits) >> 3;
         uint64_t taken = __builtin_bswap64(word) & (~uint64_t{0} << (64 - 8 * bytes));
-        acc_ |= taken >> bits_;
-        bits_ += 8 * bytes;
+        w.acc |= taken >> w.bits;
+        w.bits += 8 * bytes;
         in_.pos_ += static_cast<size_t>(bytes);
-        return;
+        return w;
       }
     }
-    while (bits_ <= 56) {
+    return FilledByteByByte(w);
+  }
+  void EnsureBits(BitWindow& w, int n) {
+    if (w.bits < n) w = Filled(w);
+  }
+  BitWindow Window() const { return w_; }
+  void SetWindow(BitWindow w) { w_ = w; }
+
+  void EnsureBits(int n) { EnsureBits(w_, n); }
+  unsigned Peek(int n) const { return w_.Peek(n); }
+  void Skip(int n) { w_.Skip(n); }
+  unsigned Bits(int n) { return w_.Bits(n); }
+  int Receive(int s) { return w_.Receive(s); }
+  // True when more bits were used than the data held before the marker.
+  bool Overran() const { return w_.bits < fake_; }
+  // Bits of real data still buffered.
+  int RealBits() const { return w_.bits - fake_; }
+  void Reset() {
+    w_ = BitWindow{};
+    fake_ = 0;
+    marker_ = false;
+  }
+
+ private:
+  // Near stuffed bytes, markers and the window's end; out of line, so that
+  // the common case leaves the decoding loop its registers.
+  [[gnu::noinline]] BitWindow FilledByteByByte(BitWindow w) {
+    while (w.bits <= 56) {
       if (marker_) {
-        bits_ += 8;
+        w.bits += 8;
         fake_ += 8;
         continue;
       }
@@ -102,43 +160,15 @@ class JpegBitReader {
       } else {
         in_.pos_ += 1;
       }
-      acc_ |= uint64_t{byte} << (56 - bits_);
-      bits_ += 8;
+      w.acc |= uint64_t{byte} << (56 - w.bits);
+      w.bits += 8;
     }
-  }
-  void EnsureBits(int n) {
-    if (bits_ < n) Fill();
-  }
-  unsigned Peek(int n) const { return static_cast<unsigned>(acc_ >> (64 - n)); }
-  void Skip(int n) {
-    acc_ <<= n;
-    bits_ -= n;
-  }
-  unsigned Bits(int n) {  // 1 <= n <= 16, bits already ensured
-    unsigned v = Peek(n);
-    Skip(n);
-    return v;
-  }
-  // A magnitude of `s` bits (T.81 F.2.2.1 EXTEND), s in 0..16.
-  int Receive(int s) {
-    if (s == 0) return 0;
-    int v = static_cast<int>(Bits(s));
-    return v < (1 << (s - 1)) ? v - (1 << s) + 1 : v;
-  }
-  // True when more bits were used than the data held before the marker.
-  bool Overran() const { return bits_ < fake_; }
-  // Bits of real data still buffered.
-  int RealBits() const { return bits_ - fake_; }
-  void Reset() {
-    acc_ = 0;
-    bits_ = fake_ = 0;
-    marker_ = false;
+    return w;
   }
 
- private:
   JpegInput& in_;
-  uint64_t acc_ = 0;
-  int bits_ = 0, fake_ = 0;
+  BitWindow w_;
+  int fake_ = 0;
   bool marker_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "pictures/jpeg_memory.h"
 
 #include <cstdint>
+#include <new>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -18,6 +19,21 @@ void AdviseLargePages(void* data, size_t bytes) {
   (void)data;
   (void)bytes;
 #endif
+}
+
+ByteBlock AllocateBytes(size_t count) {
+  constexpr size_t kLargePage = size_t{2} << 20, kWorthLargePages = size_t{512} << 10;
+  void* bytes = nullptr;
+  if (count >= kWorthLargePages && count <= SIZE_MAX - kLargePage) {
+    // aligned_alloc wants a multiple of the alignment.
+    const size_t rounded = (count + kLargePage - 1) & ~(kLargePage - 1);
+    bytes = std::aligned_alloc(kLargePage, rounded);
+    if (bytes) AdviseLargePages(bytes, rounded);
+  } else {
+    bytes = std::malloc(count == 0 ? 1 : count);
+  }
+  if (!bytes) throw std::bad_alloc();
+  return ByteBlock(static_cast<uint8_t*>(bytes));
 }
 
 }  // namespace kx::jpeg

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace kx::jpeg {
@@ -17,5 +20,16 @@ void ReserveLarge(std::vector<T>& block, size_t count) {
   block.reserve(count);
   AdviseLargePages(block.data(), block.capacity() * sizeof(T));
 }
+
+struct FreeBytes {
+  void operator()(uint8_t* bytes) const { std::free(bytes); }
+};
+using ByteBlock = std::unique_ptr<uint8_t[], FreeBytes>;
+
+// `count` bytes, not initialised. A block of half a megabyte or more is
+// aligned to and backed by large pages: on some virtual machines each
+// small page costs more to fault in than the whole file takes to read.
+// Throws std::bad_alloc.
+ByteBlock AllocateBytes(size_t count);
 
 }  // namespace kx::jpeg

@@ -27,6 +27,10 @@ class ScanDecoder {
 
   // Sequential: decodes, transforms and stores one block. False on damage.
   bool SequentialBlock(int c, const ScanComponent& sc, int bx, int by);
+  // The block's coefficients, dequantized, into coefficients_, on a local
+  // bit window; returns how many AC terms were written (their places in
+  // `written`), or -1 on damage.
+  int SequentialCoefficients(BitWindow& br, int c, const ScanComponent& sc, uint8_t* written);
   bool DcFirst(int16_t* block, const ScanComponent& sc, int c);
   bool DcRefine(int16_t* block);
   bool AcFirst(int16_t* block, const HuffmanTable& table);
@@ -117,33 +121,30 @@ int ScanDecoder::ForEachBlock(JpegErrorNumber error, BlockFn&& block) {
   return 0;
 }
 
-bool ScanDecoder::SequentialBlock(int c, const ScanComponent& sc, int bx, int by) {
+int ScanDecoder::SequentialCoefficients(BitWindow& br, int c, const ScanComponent& sc, uint8_t* written) {
   const HuffmanTable& dc = d_.dcTables[sc.dcTable];
   const HuffmanTable& ac = d_.acTables[sc.acTable];
   const int32_t* q = quant_[d_.components[c].quantTable];
-  JpegBitReader& br = reader_;
   int32_t* block = coefficients_;
 
-  br.EnsureBits(32);
+  reader_.EnsureBits(br, 32);
   int s = DecodeSymbol(br, dc);
-  if (s < 0 || s > 15) return false;
+  if (s < 0 || s > 15) return -1;
   block[0] = Predict(d_.components[c].dcPrediction, br.Receive(s)) * q[0];
-  // Where AC terms went, so that only those are cleared afterwards.
-  uint8_t written[63];
   int writtenCount = 0;
   for (int k = 1; k < 64;) {
-    br.EnsureBits(32);
+    reader_.EnsureBits(br, 32);
     int32_t fast = ac.fastAc[br.Peek(HuffmanTable::kLookBits)];
     if (fast != 0) {
       k += (fast >> 4) & 15;
       br.Skip(fast & 15);
-      if (k > 63) return false;
+      if (k > 63) return -1;
       block[written[writtenCount++] = kZigzagToNatural[k]] = (fast >> 8) * q[k];
       ++k;
       continue;
     }
     int rs = DecodeSymbol(br, ac);
-    if (rs < 0) return false;
+    if (rs < 0) return -1;
     int run = rs >> 4, size = rs & 15;
     if (size == 0) {
       if (run != 15) break;
@@ -151,10 +152,21 @@ bool ScanDecoder::SequentialBlock(int c, const ScanComponent& sc, int bx, int by
       continue;
     }
     k += run;
-    if (k > 63) return false;
+    if (k > 63) return -1;
     block[written[writtenCount++] = kZigzagToNatural[k]] = br.Receive(size) * q[k];
     ++k;
   }
+  return writtenCount;
+}
+
+bool ScanDecoder::SequentialBlock(int c, const ScanComponent& sc, int bx, int by) {
+  // Where AC terms went, so that only those are cleared afterwards.
+  uint8_t written[63];
+  BitWindow bits = reader_.Window();
+  const int writtenCount = SequentialCoefficients(bits, c, sc, written);
+  reader_.SetWindow(bits);
+  if (writtenCount < 0) return false;
+  int32_t* block = coefficients_;
   uint8_t* to = samples_;
   int stride = 8;
   if (d_.bandMode) {
