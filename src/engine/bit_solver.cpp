@@ -137,11 +137,28 @@ inline Bands HiddenSingles(Bands m, Bands& dead) {
   return hidden;
 }
 
+// Puts the digit into every cell of `cells` and takes it from their peers.
+// False when a cell no longer has it: two of the cells see each other.
+inline bool PlaceAll(Position& p, int digit, Bands cells) {
+  Bands& m = p.digits[digit];
+  bool fits = true;
+  ForEachCell(cells, [&](int cell) {
+    fits = fits && Has(m, cell);
+    m &= ~kTables.peers[cell];
+    p.text[cell] = static_cast<char>('1' + digit);
+  });
+  return fits;
+}
+
 // Places naked and hidden singles until none is left. `changed` names the
 // digits whose cells changed since the position was last settled: only
 // they can hold new hidden singles. False on a contradiction: an open cell
 // without candidates, a unit without a place for some digit, or two singles
-// that exclude each other.
+// that exclude each other. Naked singles are placed first, pass after
+// pass, as they are cheap to find; the units are read only when none is
+// left, and only for the digits changed since they were last read. Every
+// order of placing forced digits ends in the same position or the same
+// contradiction.
 bool Propagate(Position& p, int changed) {
   for (;;) {
     Bands one{}, two{};
@@ -150,19 +167,36 @@ bool Propagate(Position& p, int changed) {
       two |= one & m;
       one |= m;
     }
+    // Lane 3 holds no cells, so nothing there counts.
+    if (Any(p.open & ~one)) return false;
     const Bands naked = one & ~two;
 
-    Bands dead = p.open & ~one, clash{}, placed{}, placedAs[9];
+    if (Any(naked)) {
+      // A naked single's cell has no other digit: no other board changes
+      // but by the peers the placed digits leave.
+      for (int d = 0; d < 9; ++d) {
+        const Bands singles = naked & p.digits[d];
+        if (!Any(singles)) continue;
+        const Bands before = p.digits[d];
+        if (!PlaceAll(p, d, singles)) return false;
+        if (Any(p.digits[d] ^ before)) changed |= 1 << d;
+      }
+      p.open &= ~naked;
+      // Every placement fitted: a full board is a solution.
+      if (!Any(p.open)) return true;
+      continue;
+    }
+    if (changed == 0) return true;
+
+    Bands dead{}, clash{}, placed{}, placedAs[9];
     for (int d = 0; d < 9; ++d) {
-      const Bands m = p.digits[d];
-      Bands singles = naked & m;
-      if (changed & (1 << d)) singles |= HiddenSingles(m, dead) & p.open;
+      Bands singles{};
+      if (changed & (1 << d)) singles = HiddenSingles(p.digits[d], dead) & p.open;
       clash |= singles & placed;
       placed |= singles;
       placedAs[d] = singles;
     }
-    // Lane 3 holds no cells, so its rows, columns and boxes always look
-    // dead: only lanes 0..2 count.
+    // Lane 3's rows, columns and boxes always look dead.
     if (Any((dead & kAllLanes) | clash)) return false;
     if (!Any(placed)) return true;
 
@@ -171,20 +205,10 @@ bool Propagate(Position& p, int changed) {
       Bands& m = p.digits[d];
       const Bands before = m;
       m &= ~(placed & ~placedAs[d]);
-      if (Any(placedAs[d])) {
-        bool fits = true;
-        ForEachCell(placedAs[d], [&](int cell) {
-          fits = fits && Has(m, cell);
-          m &= ~kTables.peers[cell];
-          p.text[cell] = static_cast<char>('1' + d);
-        });
-        if (!fits) return false;
-      }
+      if (Any(placedAs[d]) && !PlaceAll(p, d, placedAs[d])) return false;
       if (Any(m ^ before)) changed |= 1 << d;
     }
     p.open &= ~placed;
-    // Every check of this pass held: a full board is a solution, and
-    // another pass would find nothing to place.
     if (!Any(p.open)) return true;
   }
 }
