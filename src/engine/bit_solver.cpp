@@ -64,16 +64,20 @@ struct Position {
   PuzzleText text;
 };
 
-// Calls f(cell) for every cell of the set; lanes 0 and 1 share the low
-// 64 bits, where a bit at 32 or above is 5 more than its cell's index.
+// Calls f(cell, half, bit) for every cell of the set, where bit `bit` of
+// 64-bit half `half` of the band words is the cell; lanes 0 and 1 share the
+// low half, where a bit at 32 or above is 5 more than its cell's index.
 template <typename F>
 inline void ForEachCell(Bands v, F f) {
   const Halves h = std::bit_cast<Halves>(v);
   for (uint64_t bits = h[0]; bits != 0; bits &= bits - 1) {
     const int bit = std::countr_zero(bits);
-    f(bit - 5 * (bit >> 5));
+    f(bit - 5 * (bit >> 5), 0, bit);
   }
-  for (uint64_t bits = h[1]; bits != 0; bits &= bits - 1) f(54 + std::countr_zero(bits));
+  for (uint64_t bits = h[1]; bits != 0; bits &= bits - 1) {
+    const int bit = std::countr_zero(bits);
+    f(54 + bit, 1, bit);
+  }
 }
 
 // A mask test rather than a lane picked by a variable index, which would go
@@ -142,11 +146,39 @@ inline Bands HiddenSingles(Bands m, Bands& dead) {
 inline bool PlaceAll(Position& p, int digit, Bands cells) {
   Bands& m = p.digits[digit];
   bool fits = true;
-  ForEachCell(cells, [&](int cell) {
+  ForEachCell(cells, [&](int cell, int, int) {
     fits = fits && Has(m, cell);
     m &= ~kTables.peers[cell];
     p.text[cell] = static_cast<char>('1' + digit);
   });
+  return fits;
+}
+
+// Places the naked singles, cell by cell rather than digit by digit: there
+// are few of them, and which digits they hold is hard to predict. Adds the
+// digits that lost a place to `changed`; false when two of the cells see
+// each other and hold the same digit.
+inline bool PlaceNakedSingles(Position& p, Bands naked, int& changed) {
+  // Each cell's digit in binary, bit k in plane k.
+  Halves planes[4] = {};
+  for (int d = 0; d < 9; ++d) {
+    const Halves singles = std::bit_cast<Halves>(naked & p.digits[d]);
+    for (int k = 0; k < 4; ++k) {
+      if (d & (1 << k)) planes[k] |= singles;
+    }
+  }
+  bool fits = true;
+  ForEachCell(naked, [&](int cell, int half, int bit) {
+    int digit = 0;
+    for (int k = 0; k < 4; ++k) digit |= static_cast<int>((planes[k][half] >> bit) & 1) << k;
+    Bands& m = p.digits[digit];
+    fits = fits && Has(m, cell);
+    const Bands lost = m & kTables.peers[cell];
+    changed |= static_cast<int>(Any(lost)) << digit;
+    m ^= lost;
+    p.text[cell] = static_cast<char>('1' + digit);
+  });
+  p.open &= ~naked;
   return fits;
 }
 
@@ -172,16 +204,7 @@ bool Propagate(Position& p, int changed) {
     const Bands naked = one & ~two;
 
     if (Any(naked)) {
-      // A naked single's cell has no other digit: no other board changes
-      // but by the peers the placed digits leave.
-      for (int d = 0; d < 9; ++d) {
-        const Bands singles = naked & p.digits[d];
-        if (!Any(singles)) continue;
-        const Bands before = p.digits[d];
-        if (!PlaceAll(p, d, singles)) return false;
-        if (Any(p.digits[d] ^ before)) changed |= 1 << d;
-      }
-      p.open &= ~naked;
+      if (!PlaceNakedSingles(p, naked, changed)) return false;
       // Every placement fitted: a full board is a solution.
       if (!Any(p.open)) return true;
       continue;
