@@ -212,9 +212,10 @@ bool Propagate(Position& p, int changed) {
     if (changed == 0) return true;
 
     Bands dead{}, clash{}, placed{}, placedAs[9];
-    for (int d = 0; d < 9; ++d) {
-      Bands singles{};
-      if (changed & (1 << d)) singles = HiddenSingles(p.digits[d], dead) & p.open;
+    const int searched = changed;
+    for (int left = searched; left != 0; left &= left - 1) {
+      const int d = std::countr_zero(static_cast<unsigned>(left));
+      const Bands singles = HiddenSingles(p.digits[d], dead) & p.open;
       clash |= singles & placed;
       placed |= singles;
       placedAs[d] = singles;
@@ -227,9 +228,13 @@ bool Propagate(Position& p, int changed) {
     for (int d = 0; d < 9; ++d) {
       Bands& m = p.digits[d];
       const Bands before = m;
-      m &= ~(placed & ~placedAs[d]);
-      if (Any(placedAs[d]) && !PlaceAll(p, d, placedAs[d])) return false;
-      if (Any(m ^ before)) changed |= 1 << d;
+      // A digit's hidden singles are among its places: they stay.
+      m &= ~placed;
+      if (searched & (1 << d)) {
+        m |= placedAs[d];
+        if (!PlaceAll(p, d, placedAs[d])) return false;
+      }
+      changed |= static_cast<int>(Any(m ^ before)) << d;
     }
     p.open &= ~placed;
     if (!Any(p.open)) return true;
