@@ -84,21 +84,23 @@ inline void ForEachCell(Bands v, F f) {
 // through memory.
 inline bool Has(Bands v, int cell) { return Any(v & kTables.cell[cell]); }
 
-// Puts the digit into an open cell and takes it from the cell's peers.
-// Returns the digits whose cells changed (bit d for digit d), or -1 when
-// the digit can no longer go there.
-inline int Place(Position& p, int digit, int cell) {
-  if (!Has(p.digits[digit], cell)) return -1;
+// The digits that can still go into the cell, bit d for digit d.
+inline int Candidates(const Position& p, int cell) {
+  int digits = 0;
+  for (int d = 0; d < 9; ++d) digits |= static_cast<int>(Has(p.digits[d], cell)) << d;
+  return digits;
+}
+
+// Puts the digit into an open cell, one of the cell's `candidates`, and
+// takes it from the cell's peers. Returns the digits whose cells changed:
+// the candidates, which lose the cell or (the digit) its peers.
+inline int Place(Position& p, int digit, int cell, int candidates) {
   const Bands bit = kTables.cell[cell];
-  int changed = 1 << digit;
-  for (int d = 0; d < 9; ++d) {
-    if (Has(p.digits[d], cell)) changed |= 1 << d;
-    p.digits[d] &= ~bit;
-  }
+  for (Bands& d : p.digits) d &= ~bit;
   p.digits[digit] = (p.digits[digit] & ~kTables.peers[cell]) | bit;
   p.open &= ~bit;
   p.text[cell] = static_cast<char>('1' + digit);
-  return changed;
+  return candidates;
 }
 
 // Cells that are the only place left for a digit in some row, column or
@@ -271,17 +273,16 @@ bool Search(Position& p, int changed, int depth, Sink& sink) {
   if (!Propagate(p, changed)) return true;
   if (!Any(p.open)) return sink(p, depth);
   const int cell = BranchCell(p);
-  int digits[9], n = 0;
-  for (int d = 0; d < 9; ++d) {
-    if (Has(p.digits[d], cell)) digits[n++] = d;
-  }
-  for (int k = 0; k + 1 < n; ++k) {
+  const int candidates = Candidates(p, cell);
+  int left = candidates;
+  for (;;) {
+    const int digit = std::countr_zero(static_cast<unsigned>(left));
+    left &= left - 1;
+    // The last candidate needs no copy.
+    if (left == 0) return Search(p, Place(p, digit, cell, candidates), depth + 1, sink);
     Position child = p;
-    if (!Search(child, Place(child, digits[k], cell), depth + 1, sink)) return false;
+    if (!Search(child, Place(child, digit, cell, candidates), depth + 1, sink)) return false;
   }
-  // The last candidate needs no copy.
-  const int last = Place(p, digits[n - 1], cell);
-  return Search(p, last, depth + 1, sink);
 }
 
 // The clues placed on an empty board; false when two of them clash.
@@ -291,7 +292,10 @@ bool Start(const PuzzleText& puzzle, Position& p) {
   p.text.fill(' ');
   for (int i = 0; i < 81; ++i) {
     const char c = puzzle[i];
-    if (c >= '1' && c <= '9' && Place(p, c - '1', i) < 0) return false;
+    if (c < '1' || c > '9') continue;
+    const int candidates = Candidates(p, i);
+    if (!(candidates & (1 << (c - '1')))) return false;
+    Place(p, c - '1', i, candidates);
   }
   return true;
 }
