@@ -149,7 +149,7 @@ inline bool PlaceAll(Position& p, int digit, Bands cells) {
   Bands& m = p.digits[digit];
   bool fits = true;
   ForEachCell(cells, [&](int cell, int, int) {
-    fits = fits && Has(m, cell);
+    fits &= Has(m, cell);
     m &= ~kTables.peers[cell];
     p.text[cell] = static_cast<char>('1' + digit);
   });
@@ -174,7 +174,7 @@ inline bool PlaceNakedSingles(Position& p, Bands naked, int& changed) {
     int digit = 0;
     for (int k = 0; k < 4; ++k) digit |= static_cast<int>((planes[k][half] >> bit) & 1) << k;
     Bands& m = p.digits[digit];
-    fits = fits && Has(m, cell);
+    fits &= Has(m, cell);
     const Bands lost = m & kTables.peers[cell];
     changed |= static_cast<int>(Any(lost)) << digit;
     m ^= lost;
