@@ -157,9 +157,10 @@ inline bool PlaceAll(Position& p, int digit, Bands cells) {
 }
 
 // Places the naked singles, cell by cell rather than digit by digit: there
-// are few of them, and which digits they hold is hard to predict. Adds the
-// digits that lost a place to `changed`; false when two of the cells see
-// each other and hold the same digit.
+// are few of them, and which digits they hold is hard to predict. A naked
+// single's cell is no other digit's place, so only the placed digits'
+// boards change. Adds the digits that lost a place to `changed`; false
+// when two of the cells see each other and hold the same digit.
 inline bool PlaceNakedSingles(Position& p, Bands naked, int& changed) {
   // Each cell's digit in binary, bit k in plane k.
   Halves planes[4] = {};
