@@ -64,37 +64,43 @@ struct Position {
   PuzzleText text;
 };
 
-// Calls f(cell) for every cell of the set; lanes 0 and 1 share the low
-// 64 bits, where a bit at 32 or above is 5 more than its cell's index.
+// Calls f(cell, half, bit) for every cell of the set, where bit `bit` of
+// 64-bit half `half` of the band words is the cell; lanes 0 and 1 share the
+// low half, where a bit at 32 or above is 5 more than its cell's index.
 template <typename F>
 inline void ForEachCell(Bands v, F f) {
   const Halves h = std::bit_cast<Halves>(v);
   for (uint64_t bits = h[0]; bits != 0; bits &= bits - 1) {
     const int bit = std::countr_zero(bits);
-    f(bit - 5 * (bit >> 5));
+    f(bit - 5 * (bit >> 5), 0, bit);
   }
-  for (uint64_t bits = h[1]; bits != 0; bits &= bits - 1) f(54 + std::countr_zero(bits));
+  for (uint64_t bits = h[1]; bits != 0; bits &= bits - 1) {
+    const int bit = std::countr_zero(bits);
+    f(54 + bit, 1, bit);
+  }
 }
 
 // A mask test rather than a lane picked by a variable index, which would go
 // through memory.
 inline bool Has(Bands v, int cell) { return Any(v & kTables.cell[cell]); }
 
-// Puts the digit into an open cell and takes it from the cell's peers.
-// Returns the digits whose cells changed (bit d for digit d), or -1 when
-// the digit can no longer go there.
-inline int Place(Position& p, int digit, int cell) {
-  if (!Has(p.digits[digit], cell)) return -1;
+// The digits that can still go into the cell, bit d for digit d.
+inline int Candidates(const Position& p, int cell) {
+  int digits = 0;
+  for (int d = 0; d < 9; ++d) digits |= static_cast<int>(Has(p.digits[d], cell)) << d;
+  return digits;
+}
+
+// Puts the digit into an open cell, one of the cell's `candidates`, and
+// takes it from the cell's peers. Returns the digits whose cells changed:
+// the candidates, which lose the cell or (the digit) its peers.
+inline int Place(Position& p, int digit, int cell, int candidates) {
   const Bands bit = kTables.cell[cell];
-  int changed = 1 << digit;
-  for (int d = 0; d < 9; ++d) {
-    if (Has(p.digits[d], cell)) changed |= 1 << d;
-    p.digits[d] &= ~bit;
-  }
+  for (Bands& d : p.digits) d &= ~bit;
   p.digits[digit] = (p.digits[digit] & ~kTables.peers[cell]) | bit;
   p.open &= ~bit;
   p.text[cell] = static_cast<char>('1' + digit);
-  return changed;
+  return candidates;
 }
 
 // Cells that are the only place left for a digit in some row, column or
@@ -137,11 +143,57 @@ inline Bands HiddenSingles(Bands m, Bands& dead) {
   return hidden;
 }
 
+// Puts the digit into every cell of `cells` and takes it from their peers.
+// False when a cell no longer has it: two of the cells see each other.
+inline bool PlaceAll(Position& p, int digit, Bands cells) {
+  Bands& m = p.digits[digit];
+  bool fits = true;
+  ForEachCell(cells, [&](int cell, int, int) {
+    fits &= Has(m, cell);
+    m &= ~kTables.peers[cell];
+    p.text[cell] = static_cast<char>('1' + digit);
+  });
+  return fits;
+}
+
+// Places the naked singles, cell by cell rather than digit by digit: there
+// are few of them, and which digits they hold is hard to predict. A naked
+// single's cell is no other digit's place, so only the placed digits'
+// boards change. Adds the digits that lost a place to `changed`; false
+// when two of the cells see each other and hold the same digit.
+inline bool PlaceNakedSingles(Position& p, Bands naked, int& changed) {
+  // Each cell's digit in binary, bit k in plane k.
+  Halves planes[4] = {};
+  for (int d = 0; d < 9; ++d) {
+    const Halves singles = std::bit_cast<Halves>(naked & p.digits[d]);
+    for (int k = 0; k < 4; ++k) {
+      if (d & (1 << k)) planes[k] |= singles;
+    }
+  }
+  bool fits = true;
+  ForEachCell(naked, [&](int cell, int half, int bit) {
+    int digit = 0;
+    for (int k = 0; k < 4; ++k) digit |= static_cast<int>((planes[k][half] >> bit) & 1) << k;
+    Bands& m = p.digits[digit];
+    fits &= Has(m, cell);
+    const Bands lost = m & kTables.peers[cell];
+    changed |= static_cast<int>(Any(lost)) << digit;
+    m ^= lost;
+    p.text[cell] = static_cast<char>('1' + digit);
+  });
+  p.open &= ~naked;
+  return fits;
+}
+
 // Places naked and hidden singles until none is left. `changed` names the
 // digits whose cells changed since the position was last settled: only
 // they can hold new hidden singles. False on a contradiction: an open cell
 // without candidates, a unit without a place for some digit, or two singles
-// that exclude each other.
+// that exclude each other. Naked singles are placed first, pass after
+// pass, as they are cheap to find; the units are read only when none is
+// left, and only for the digits changed since they were last read. Every
+// order of placing forced digits ends in the same position or the same
+// contradiction.
 bool Propagate(Position& p, int changed) {
   for (;;) {
     Bands one{}, two{};
@@ -150,19 +202,28 @@ bool Propagate(Position& p, int changed) {
       two |= one & m;
       one |= m;
     }
+    // Lane 3 holds no cells, so nothing there counts.
+    if (Any(p.open & ~one)) return false;
     const Bands naked = one & ~two;
 
-    Bands dead = p.open & ~one, clash{}, placed{}, placedAs[9];
-    for (int d = 0; d < 9; ++d) {
-      const Bands m = p.digits[d];
-      Bands singles = naked & m;
-      if (changed & (1 << d)) singles |= HiddenSingles(m, dead) & p.open;
+    if (Any(naked)) {
+      if (!PlaceNakedSingles(p, naked, changed)) return false;
+      // Every placement fitted: a full board is a solution.
+      if (!Any(p.open)) return true;
+      continue;
+    }
+    if (changed == 0) return true;
+
+    Bands dead{}, clash{}, placed{}, placedAs[9];
+    const int searched = changed;
+    for (int left = searched; left != 0; left &= left - 1) {
+      const int d = std::countr_zero(static_cast<unsigned>(left));
+      const Bands singles = HiddenSingles(p.digits[d], dead) & p.open;
       clash |= singles & placed;
       placed |= singles;
       placedAs[d] = singles;
     }
-    // Lane 3 holds no cells, so its rows, columns and boxes always look
-    // dead: only lanes 0..2 count.
+    // Lane 3's rows, columns and boxes always look dead.
     if (Any((dead & kAllLanes) | clash)) return false;
     if (!Any(placed)) return true;
 
@@ -170,21 +231,15 @@ bool Propagate(Position& p, int changed) {
     for (int d = 0; d < 9; ++d) {
       Bands& m = p.digits[d];
       const Bands before = m;
-      m &= ~(placed & ~placedAs[d]);
-      if (Any(placedAs[d])) {
-        bool fits = true;
-        ForEachCell(placedAs[d], [&](int cell) {
-          fits = fits && Has(m, cell);
-          m &= ~kTables.peers[cell];
-          p.text[cell] = static_cast<char>('1' + d);
-        });
-        if (!fits) return false;
+      // A digit's hidden singles are among its places: they stay.
+      m &= ~placed;
+      if (searched & (1 << d)) {
+        m |= placedAs[d];
+        if (!PlaceAll(p, d, placedAs[d])) return false;
       }
-      if (Any(m ^ before)) changed |= 1 << d;
+      changed |= static_cast<int>(Any(m ^ before)) << d;
     }
     p.open &= ~placed;
-    // Every check of this pass held: a full board is a solution, and
-    // another pass would find nothing to place.
     if (!Any(p.open)) return true;
   }
 }
@@ -219,17 +274,16 @@ bool Search(Position& p, int changed, int depth, Sink& sink) {
   if (!Propagate(p, changed)) return true;
   if (!Any(p.open)) return sink(p, depth);
   const int cell = BranchCell(p);
-  int digits[9], n = 0;
-  for (int d = 0; d < 9; ++d) {
-    if (Has(p.digits[d], cell)) digits[n++] = d;
-  }
-  for (int k = 0; k + 1 < n; ++k) {
+  const int candidates = Candidates(p, cell);
+  int left = candidates;
+  for (;;) {
+    const int digit = std::countr_zero(static_cast<unsigned>(left));
+    left &= left - 1;
+    // The last candidate needs no copy.
+    if (left == 0) return Search(p, Place(p, digit, cell, candidates), depth + 1, sink);
     Position child = p;
-    if (!Search(child, Place(child, digits[k], cell), depth + 1, sink)) return false;
+    if (!Search(child, Place(child, digit, cell, candidates), depth + 1, sink)) return false;
   }
-  // The last candidate needs no copy.
-  const int last = Place(p, digits[n - 1], cell);
-  return Search(p, last, depth + 1, sink);
 }
 
 // The clues placed on an empty board; false when two of them clash.
@@ -239,7 +293,10 @@ bool Start(const PuzzleText& puzzle, Position& p) {
   p.text.fill(' ');
   for (int i = 0; i < 81; ++i) {
     const char c = puzzle[i];
-    if (c >= '1' && c <= '9' && Place(p, c - '1', i) < 0) return false;
+    if (c < '1' || c > '9') continue;
+    const int candidates = Candidates(p, i);
+    if (!(candidates & (1 << (c - '1')))) return false;
+    Place(p, c - '1', i, candidates);
   }
   return true;
 }

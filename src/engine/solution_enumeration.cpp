@@ -6,6 +6,15 @@
 
 namespace kx {
 
+namespace {
+
+// The display's clock is read after this many solutions, not after each:
+// reading it costs more than writing a line, and a few dozen microseconds
+// are nothing to a display interval.
+constexpr int kSolutionsPerClockRead = 16;
+
+}  // namespace
+
 uint32_t Solver::EnumerateSolutions(const PuzzleText& in, PuzzleText& out, const char* logFile) {
   const PuzzleText puzzle = in;  // `out` may be the same buffer
 
@@ -43,6 +52,8 @@ uint32_t Solver::EnumerateSolutions(const PuzzleText& in, PuzzleText& out, const
       if (!log_.HasPending()) linesOnDisk_ = solver_.solutionCount_;
       solver_.logFileSize_ = static_cast<uint64_t>(size);
       if (observer.SolutionLogged(depth) || solver_.logFileSize_ > diskLimit_) return false;
+      if (++sinceClockRead_ < kSolutionsPerClockRead) return true;
+      sinceClockRead_ = 0;
       if (observer.BusyEnumerating()) {
         const uint32_t now = observer.TickCount();
         if (now - lastDisplay_ > kSolutionDisplayIntervalMs) {
@@ -95,6 +106,7 @@ uint32_t Solver::EnumerateSolutions(const PuzzleText& in, PuzzleText& out, const
     const uint64_t diskLimit_;
     uint32_t lastDisplay_;
     uint64_t linesOnDisk_;
+    int sinceClockRead_ = 0;
     std::array<PuzzleText, kSolutionsInCurrentFile> written_;
     std::array<uint64_t, kSolutionsInCurrentFile> heads_;
     size_t toPassOver_ = kSolutionsInCurrentFile;
