@@ -36,6 +36,7 @@ struct CellSet {
     high |= other.high;
     return *this;
   }
+  constexpr CellSet operator|(const CellSet& other) const { return CellSet{low | other.low, high | other.high}; }
   // The lowest member at or after `from`, or 81.
   int NextFrom(int from) const {
     if (from < 64) {
@@ -48,25 +49,35 @@ struct CellSet {
   }
 };
 
-// For each cell the four peers in its box outside its row and column, as
-// (row, column) pairs, and the cells whose visit reads it.
+// For each cell the cells whose visit reads it, and the same for the
+// words of one row or column that changed together.
 struct CellPlaces {
-  uint8_t peerRow[81][4], peerColumn[81][4];
   CellSet neighbourhood[81];  // the cell and its 20 peers
+  CellSet rowCells[9], columnCells[9];
+  CellSet columnsOf[512], rowsOf[512];  // every cell of the columns (rows) in the mask
+  uint8_t boxesOf[512];                 // which of the three thirds of a 9-bit mask are set
+  CellSet bandBoxes[3][8], stackBoxes[3][8];  // the cells of the boxes of a band (stack) in a 3-bit mask
 };
 
 constexpr CellPlaces BuildCellPlaces() {
   CellPlaces t{};
   for (int i = 0; i < 81; ++i) {
+    const int r = kCellGeometry.row[i], c = kCellGeometry.column[i];
     t.neighbourhood[i] = CellSet::Of(i);
-    int n = 0;
-    for (uint8_t peer : kCellGeometry.peers[i]) {
-      t.neighbourhood[i] |= CellSet::Of(peer);
-      if (kCellGeometry.row[peer] == kCellGeometry.row[i] || kCellGeometry.column[peer] == kCellGeometry.column[i]) {
-        continue;
-      }
-      t.peerRow[i][n] = kCellGeometry.row[peer];
-      t.peerColumn[i][n++] = kCellGeometry.column[peer];
+    for (uint8_t peer : kCellGeometry.peers[i]) t.neighbourhood[i] |= CellSet::Of(peer);
+    t.rowCells[r] |= CellSet::Of(i);
+    t.columnCells[c] |= CellSet::Of(i);
+    for (int thirds = 0; thirds < 8; ++thirds) {
+      if ((thirds >> (c / 3) & 1) != 0) t.bandBoxes[r / 3][thirds] |= CellSet::Of(i);
+      if ((thirds >> (r / 3) & 1) != 0) t.stackBoxes[c / 3][thirds] |= CellSet::Of(i);
+    }
+  }
+  for (unsigned mask = 0; mask < 512; ++mask) {
+    for (int k = 0; k < 9; ++k) {
+      if ((mask >> k & 1) == 0) continue;
+      t.columnsOf[mask] |= t.columnCells[k];
+      t.rowsOf[mask] |= t.rowCells[k];
+      t.boxesOf[mask] = static_cast<uint8_t>(t.boxesOf[mask] | 1 << (k / 3));
     }
   }
   return t;
@@ -135,26 +146,34 @@ class PassState {
   // Every cell whose visit reads the changed cell must be visited again,
   // solved cells done with their peers only when the word dropped to 0.
   void Changed(int cell) {
-    changed_ = true;
     if (At(kCellGeometry.row[cell], kCellGeometry.column[cell]) == 0) solvedDone_.Remove(cell);
-    toVisit_.low |= kPlaces.neighbourhood[cell].low & ~solvedDone_.low;
-    toVisit_.high |= kPlaces.neighbourhood[cell].high & ~solvedDone_.high;
+    Unsettle(kPlaces.neighbourhood[cell]);
+  }
+  void Unsettle(const CellSet& readers) {
+    changed_ = true;
+    toVisit_.low |= readers.low & ~solvedDone_.low;
+    toVisit_.high |= readers.high & ~solvedDone_.high;
   }
   // The column copy of row r, and the row copy of column c, after a change
-  // of the one; the words that changed are `hits`.
+  // of the one; the words that changed are `hits`. The cells to visit again
+  // are those of the line and of the crossing columns (rows) and boxes.
   void RowChanged(int r, unsigned hits) {
-    for (; hits != 0; hits &= hits - 1) {
-      const int k = std::countr_zero(hits);
+    if (hits == 0) return;
+    for (unsigned rest = hits; rest != 0; rest &= rest - 1) {
+      const int k = std::countr_zero(rest);
       columns_[k].words[r] = rows_[r].words[k];
-      Changed(r * 9 + k);
+      if (rows_[r].words[k] == 0) solvedDone_.Remove(r * 9 + k);
     }
+    Unsettle(kPlaces.rowCells[r] | kPlaces.columnsOf[hits] | kPlaces.bandBoxes[r / 3][kPlaces.boxesOf[hits]]);
   }
   void ColumnChanged(int c, unsigned hits) {
-    for (; hits != 0; hits &= hits - 1) {
-      const int k = std::countr_zero(hits);
+    if (hits == 0) return;
+    for (unsigned rest = hits; rest != 0; rest &= rest - 1) {
+      const int k = std::countr_zero(rest);
       rows_[k].words[c] = columns_[c].words[k];
-      Changed(k * 9 + c);
+      if (columns_[c].words[k] == 0) solvedDone_.Remove(k * 9 + c);
     }
+    Unsettle(kPlaces.columnCells[c] | kPlaces.rowsOf[hits] | kPlaces.stackBoxes[c / 3][kPlaces.boxesOf[hits]]);
   }
   // Visits cell i and keeps its score; sets changed_ when a word changed.
   void Visit(int i);
@@ -174,10 +193,10 @@ void PassState::VisitSolved(int i, unsigned w) {
   const int r = kCellGeometry.row[i], c = kCellGeometry.column[i];
   RowChanged(r, ClearLineBut(rows_[r], c, w));
   ColumnChanged(c, ClearLineBut(columns_[c], r, w));
-  const CellWord keep = static_cast<CellWord>(~w);
-  for (int k = 0; k < 4; ++k) {
-    const int pr = kPlaces.peerRow[i][k], pc = kPlaces.peerColumn[i][k];
-    Store(pr, pc, At(pr, pc) & keep);
+  // The box's other two rows, in the box's columns but c.
+  const int r0 = kCellGeometry.boxRow[i];
+  for (int pr = r0; pr < r0 + 3; ++pr) {
+    if (pr != r) RowChanged(pr, ClearLanes(rows_[pr], detail::kLaneMasks.boxBut[c], w));
   }
   toVisit_.Remove(i);
   solvedDone_.Add(i);
@@ -218,12 +237,7 @@ uint32_t PassState::VisitOpen(int i, unsigned w) {
   }
   if (CountInBox(rows_, r0, c0, v) == n) {
     score += found;
-    const CellWord keep = static_cast<CellWord>(~v);
-    for (int k = 0; k < 9; ++k) {
-      const int rk = r0 + k / 3, ck = c0 + k % 3;
-      const CellWord word = At(rk, ck);
-      Store(rk, ck, word == v ? word : word & keep);
-    }
+    for (int rk = r0; rk < r0 + 3; ++rk) RowChanged(rk, KeepOutOfLanes(rows_[rk], detail::kLaneMasks.box[c], v));
   }
   return score;
 }

@@ -21,14 +21,23 @@ struct UnitLine {
 
 namespace detail {
 
-// A zero word in lane k of masks[k], all ones elsewhere.
+// Masks of lanes, all ones in the lanes meant, 0 elsewhere.
 struct LaneMasks {
-  alignas(16) uint16_t allBut[9][16];
+  alignas(16) uint16_t all[16];
+  alignas(16) uint16_t allBut[9][16];  // every lane but k
+  alignas(16) uint16_t box[9][16];     // the three lanes of k's box
+  alignas(16) uint16_t boxBut[9][16];  // those but k
 };
 constexpr LaneMasks BuildLaneMasks() {
   LaneMasks m{};
+  for (uint16_t& lane : m.all) lane = 0xFFFF;
   for (int k = 0; k < 9; ++k) {
-    for (int lane = 0; lane < 16; ++lane) m.allBut[k][lane] = lane == k ? 0 : 0xFFFF;
+    for (int lane = 0; lane < 16; ++lane) {
+      const bool inBox = lane / 3 == k / 3 && lane < 9;
+      m.allBut[k][lane] = lane == k ? 0 : 0xFFFF;
+      m.box[k][lane] = inBox ? 0xFFFF : 0;
+      m.boxBut[k][lane] = inBox && lane != k ? 0xFFFF : 0;
+    }
   }
   return m;
 }
@@ -49,15 +58,15 @@ inline unsigned EqualBits8(const CellWord* words, CellWord v) {
 
 }  // namespace detail
 
-// Takes the digit w from every word of the line but the one at `place`.
-// Returns the places of the words that lost it.
-inline unsigned ClearLineBut(UnitLine& line, int place, unsigned w) {
+// Takes the bits of w from the line's words in the lanes of `lanes` (a
+// row of kLaneMasks). Returns the places of the words that lost some.
+inline unsigned ClearLanes(UnitLine& line, const uint16_t (&lanes)[16], unsigned w) {
 #if defined(__SSE2__) && !defined(KX_PLAIN_LINES)
   __m128i* words = reinterpret_cast<__m128i*>(line.words);
-  const __m128i* masks = reinterpret_cast<const __m128i*>(detail::kLaneMasks.allBut[place]);
+  const __m128i* masks = reinterpret_cast<const __m128i*>(lanes);
   const __m128i digit = _mm_set1_epi16(static_cast<short>(w));
   const __m128i zero = _mm_setzero_si128();
-  // The lanes to clear hold the digit, the others (the cell itself) nothing.
+  // The lanes to clear hold the bits, the others nothing.
   const __m128i low = _mm_and_si128(digit, masks[0]), high = _mm_and_si128(digit, masks[1]);
   const __m128i hitLow = _mm_cmpeq_epi16(_mm_and_si128(words[0], low), zero);
   const __m128i hitHigh = _mm_cmpeq_epi16(_mm_and_si128(words[1], high), zero);
@@ -68,7 +77,7 @@ inline unsigned ClearLineBut(UnitLine& line, int place, unsigned w) {
 #else
   unsigned hits = 0;
   for (int k = 0; k < 9; ++k) {
-    if (k == place || (line.words[k] & w) == 0) continue;
+    if (lanes[k] == 0 || (line.words[k] & w) == 0) continue;
     line.words[k] = static_cast<CellWord>(line.words[k] & ~w);
     hits |= 1u << k;
   }
@@ -76,17 +85,25 @@ inline unsigned ClearLineBut(UnitLine& line, int place, unsigned w) {
 #endif
 }
 
-// Takes the digits of v from every word of the line that is not v itself.
-// Returns the places of the words that changed.
-inline unsigned KeepOutOfLine(UnitLine& line, CellWord v) {
+// Takes the digit w from every word of the line but the one at `place`.
+// Returns the places of the words that lost it.
+inline unsigned ClearLineBut(UnitLine& line, int place, unsigned w) {
+  return ClearLanes(line, detail::kLaneMasks.allBut[place], w);
+}
+
+// Takes the digits of v from every word in the lanes of `lanes` that is not
+// v itself. Returns the places of the words that changed.
+inline unsigned KeepOutOfLanes(UnitLine& line, const uint16_t (&lanes)[16], CellWord v) {
 #if defined(__SSE2__) && !defined(KX_PLAIN_LINES)
   __m128i* words = reinterpret_cast<__m128i*>(line.words);
+  const __m128i* masks = reinterpret_cast<const __m128i*>(lanes);
   const __m128i word = _mm_set1_epi16(static_cast<short>(v));
   unsigned same = 0;
   for (int half = 0; half < 2; ++half) {
     const __m128i before = words[half];
-    // Words equal to v keep everything, the others lose v's digits.
-    const __m128i keep = _mm_or_si128(_mm_cmpeq_epi16(before, word), _mm_andnot_si128(word, _mm_set1_epi16(-1)));
+    // Words equal to v and lanes outside keep everything, the others lose v's digits.
+    const __m128i clear = _mm_and_si128(word, masks[half]);
+    const __m128i keep = _mm_or_si128(_mm_cmpeq_epi16(before, word), _mm_andnot_si128(clear, _mm_set1_epi16(-1)));
     words[half] = _mm_and_si128(before, keep);
     same |= static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(words[half], before),
                                                                      _mm_setzero_si128())))
@@ -96,12 +113,18 @@ inline unsigned KeepOutOfLine(UnitLine& line, CellWord v) {
 #else
   unsigned hits = 0;
   for (int k = 0; k < 9; ++k) {
-    if (line.words[k] == v || (line.words[k] & v) == 0) continue;
+    if (lanes[k] == 0 || line.words[k] == v || (line.words[k] & v) == 0) continue;
     line.words[k] = static_cast<CellWord>(line.words[k] & ~v);
     hits |= 1u << k;
   }
   return hits;
 #endif
+}
+
+// Takes the digits of v from every word of the line that is not v itself.
+// Returns the places of the words that changed.
+inline unsigned KeepOutOfLine(UnitLine& line, CellWord v) {
+  return KeepOutOfLanes(line, detail::kLaneMasks.all, v);
 }
 
 // A row from nine words of a board into a line, and back. Eight words go
