@@ -43,19 +43,6 @@ constexpr LaneMasks BuildLaneMasks() {
 }
 inline constexpr LaneMasks kLaneMasks = BuildLaneMasks();
 
-// Bit k set when words[k] == v, for k < 8 (unaligned words).
-inline unsigned EqualBits8(const CellWord* words, CellWord v) {
-#if defined(__SSE2__) && !defined(KX_PLAIN_LINES)
-  const __m128i eight = _mm_loadu_si128(reinterpret_cast<const __m128i*>(words));
-  const __m128i equal = _mm_cmpeq_epi16(eight, _mm_set1_epi16(static_cast<short>(v)));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(equal, _mm_setzero_si128())));
-#else
-  unsigned bits = 0;
-  for (int k = 0; k < 8; ++k) bits |= static_cast<unsigned>(words[k] == v) << k;
-  return bits;
-#endif
-}
-
 }  // namespace detail
 
 // Takes the bits of w from the line's words in the lanes of `lanes` (a
@@ -179,18 +166,42 @@ inline unsigned OrOfLineBut(const UnitLine& line, int place) {
 #endif
 }
 
-// How many of the line's nine words equal v (v is never 0).
+// How many of the line's nine words equal v.
 inline int CountInLine(const UnitLine& line, CellWord v) {
-  const unsigned bits = detail::EqualBits8(line.words, v) | static_cast<unsigned>(line.words[8] == v) << 8;
-  return kCandidateCount[bits];
+#if defined(__SSE2__) && !defined(KX_PLAIN_LINES)
+  const __m128i* words = reinterpret_cast<const __m128i*>(line.words);
+  const __m128i word = _mm_set1_epi16(static_cast<short>(v));
+  const __m128i equal = _mm_packs_epi16(_mm_cmpeq_epi16(words[0], word), _mm_cmpeq_epi16(words[1], word));
+  return kCandidateCount[static_cast<unsigned>(_mm_movemask_epi8(equal)) & 0x1FFu];
+#else
+  int count = 0;
+  for (int k = 0; k < 9; ++k) count += line.words[k] == v;
+  return count;
+#endif
 }
 
 // How many words of the box with top-left cell (r0, c0) equal v.
 inline int CountInBox(const UnitLine (&rows)[9], int r0, int c0, CellWord v) {
-  const unsigned bits = (detail::EqualBits8(rows[r0].words + c0, v) & 7) |
-                        (detail::EqualBits8(rows[r0 + 1].words + c0, v) & 7) << 3 |
-                        (detail::EqualBits8(rows[r0 + 2].words + c0, v) & 7) << 6;
-  return kCandidateCount[bits];
+#if defined(__SSE2__) && !defined(KX_PLAIN_LINES)
+  // Eight words from the box's left column on in each of its rows; the
+  // three of the box go to lanes 0..2, 3..5 and 6..8 of one sixteen-lane
+  // comparison.
+  const __m128i word = _mm_set1_epi16(static_cast<short>(v));
+  const __m128i three = _mm_setr_epi16(-1, -1, -1, 0, 0, 0, 0, 0);
+  __m128i equal[3];
+  for (int k = 0; k < 3; ++k) {
+    const __m128i words = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[r0 + k].words + c0));
+    equal[k] = _mm_cmpeq_epi16(words, word);
+  }
+  const __m128i low = _mm_or_si128(_mm_or_si128(_mm_and_si128(equal[0], three), _mm_slli_si128(_mm_and_si128(equal[1], three), 6)),
+                                   _mm_slli_si128(equal[2], 12));
+  const __m128i high = _mm_srli_si128(equal[2], 4);
+  return kCandidateCount[static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(low, high))) & 0x1FFu];
+#else
+  int count = 0;
+  for (int k = 0; k < 9; ++k) count += rows[r0 + k / 3].words[c0 + k % 3] == v;
+  return count;
+#endif
 }
 
 // The OR of the words of cell (r, c)'s box, top-left cell (r0, c0), but its own.
