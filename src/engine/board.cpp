@@ -64,11 +64,23 @@ namespace {
 // Columns 0..7 of a row at once; column 8 is handled on its own.
 using EightWords = uint16_t __attribute__((vector_size(16)));
 
+using FourPairs = uint32_t __attribute__((vector_size(16)));
+
 unsigned OrOfLanes(EightWords v) {
   v |= __builtin_shufflevector(v, v, 4, 5, 6, 7, 0, 1, 2, 3);
   v |= __builtin_shufflevector(v, v, 2, 3, 0, 1, 2, 3, 0, 1);
-  v |= __builtin_shufflevector(v, v, 1, 0, 1, 0, 1, 0, 1, 0);
-  return v[0];
+  // The last two lanes as one 32-bit word: a shift, where a lane shuffle
+  // would go word by word.
+  const uint32_t pair = std::bit_cast<FourPairs>(v)[0];
+  return (pair | pair >> 16) & 0xFFFFu;
+}
+
+// Lane k ORed with lanes k + 1 and k + 2 (zeros past lane 7): lanes 0, 3
+// and 6 then hold the boxes of a band's columns 0..7.
+EightWords OrOfThreeLanes(EightWords v) {
+  const EightWords zero{};
+  return v | __builtin_shufflevector(v, zero, 1, 2, 3, 4, 5, 6, 7, 8) |
+         __builtin_shufflevector(v, zero, 2, 3, 4, 5, 6, 7, 8, 9);
 }
 
 unsigned DigitOfSolved(unsigned w) { return IsSolved(static_cast<CellWord>(w)) ? w & kAllCandidates : 0; }
@@ -112,11 +124,10 @@ CheckResult CheckBoard(const Board& board) {
     unit(OrOfLanes(w) | w8, OrOfLanes(digits) | digit8);
 
     if (row % 3 == 2) {
-      for (int box = 0; box < 2; ++box) {
-        const int k = box * 3;
-        unit(bandAll[k] | bandAll[k + 1] | bandAll[k + 2], bandDigits[k] | bandDigits[k + 1] | bandDigits[k + 2]);
-      }
-      unit(bandAll[6] | bandAll[7] | lastBoxAll, bandDigits[6] | bandDigits[7] | lastBoxDigits);
+      const EightWords boxAll = OrOfThreeLanes(bandAll), boxDigits = OrOfThreeLanes(bandDigits);
+      unit(boxAll[0], boxDigits[0]);
+      unit(boxAll[3], boxDigits[3]);
+      unit(boxAll[6] | lastBoxAll, boxDigits[6] | lastBoxDigits);
       bandAll = bandDigits = EightWords{};
       lastBoxAll = lastBoxDigits = 0;
     }
