@@ -84,6 +84,9 @@ int BmpFileStream::Finish(const BitmapInfoHeader& header) {
   bool ok = !failed_ && std::fseek(file_, 0, SEEK_SET) == 0 && std::fwrite(head, 1, sizeof head, file_) == sizeof head;
   ok = std::fclose(file_) == 0 && ok;
   file_ = nullptr;
+  // Removed first, not replaced by the rename: a rename over a file makes
+  // some file systems write the new one out at once and wait for it.
+  if (ok) std::remove(fileName_.c_str());
   ok = ok && std::rename(partName_.c_str(), fileName_.c_str()) == 0;
   if (!ok) std::remove(partName_.c_str());
   return ok ? 0 : -1;
