@@ -1,4 +1,5 @@
 // kx-sudoku-cli: the puzzle engine and the file formats from the shell.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -52,10 +53,20 @@ int PrintUsage() {
   return 2;
 }
 
+// Input from a file needs no answer before the next line is read: the
+// output can then go out in large writes instead of one per line (reading
+// std::cin flushes std::cout). Terminals and pipes keep the line-by-line
+// answers that somebody may be waiting for.
+void BufferOutputForFileInput() {
+  struct stat input {};
+  if (::fstat(STDIN_FILENO, &input) == 0 && S_ISREG(input.st_mode)) std::cin.tie(nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
+  BufferOutputForFileInput();
   if (argc < 2) return PrintUsage();
   if (std::strcmp(argv[1], "print") == 0) return RunPrintProgram(argv);
   auto found = Commands().find(argv[1]);
