@@ -12,7 +12,7 @@ puzzles=${2:-20000}
 [ -x "$build/tests/kx_tests" ] || { echo "$build/tests/kx_tests missing: build first" >&2; exit 1; }
 
 start=$(date +%s)
-KX_DIFFERENTIAL_PUZZLES=$puzzles "$build/tests/kx_tests" --gtest_filter='SolverDifferential.*' --gtest_brief=1
+KX_DIFFERENTIAL_PUZZLES=$puzzles "$build/tests/kx_tests" --gtest_filter='SolverDifferential.*:ThreadedSolveDifferential.*' --gtest_brief=1
 echo "solver: $puzzles puzzles in $(( $(date +%s) - start )) s"
 
 start=$(date +%s)

@@ -1,11 +1,15 @@
 #include "cli/engine_commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <istream>
+#include <memory>
 #include <ostream>
+#include <vector>
 
 #include "cli/cli_args.h"
 #include "cli/puzzle_input.h"
+#include "cli/worker_pool.h"
 #include "engine/bit_solver.h"
 #include "engine/propagate.h"
 #include "engine/solver.h"
@@ -40,21 +44,48 @@ int RunBoardStep(const Args& args, std::istream& in, std::ostream& out, std::ost
 }  // namespace
 
 int RunSolve(const Args& args, std::istream& in, std::ostream& out, std::ostream& err) {
-  static const char* kUsage = "solve [--wanted N] [--max N] [--no-files]";
+  static const char* kUsage = "solve [--wanted N] [--max N] [--no-files] [--threads N]";
   OptionReader options(args);
   uint64_t wanted = options.Number("--wanted").value_or(1);
   uint64_t maximum = options.Number("--max").value_or(2);
   bool noFiles = options.Flag("--no-files");
-  if (options.bad() || !options.Rest().empty()) return Usage(err, kUsage);
+  uint64_t threads = options.Number("--threads").value_or(UsableCores());
+  if (options.bad() || !options.Rest().empty() || threads == 0) return Usage(err, kUsage);
 
-  Solver solver;
+  // Puzzles are rated on several threads only in batches, and only when
+  // nobody waits for each answer before typing the next puzzle (an input
+  // tied to an output) and no run writes the current-solution file, which
+  // each run replaces. Each thread keeps a solver of its own; the answers
+  // go out in input order.
+  const bool batched = noFiles && !in.tie() && threads > 1;
+  const size_t batchSize = batched ? 4096 : 1;
+  const unsigned workers = batched ? static_cast<unsigned>(std::min<uint64_t>(threads, batchSize)) : 1;
+  std::vector<std::unique_ptr<Solver>> solvers;
+  for (unsigned w = 0; w < workers; ++w) solvers.push_back(std::make_unique<Solver>());
   CurrentSolutionFile file;
-  if (!noFiles) solver.SetCurrentSolutionSink(&file);
+  if (!noFiles) solvers[0]->SetCurrentSolutionSink(&file);
+
+  struct Rated {
+    PuzzleText puzzle, solution;
+    uint32_t result;
+    uint64_t count;
+  };
+  std::vector<Rated> batch;
+  auto rateBatch = [&] {
+    RunOnWorkers(batch.size(), workers, [&](unsigned worker, size_t index) {
+      Solver& solver = *solvers[worker];
+      Rated& rated = batch[index];
+      rated.result = solver.SolvePuzzle(rated.puzzle, rated.solution, wanted, maximum);
+      rated.count = solver.SolutionCount();
+    });
+    for (const Rated& rated : batch) out << rated.result << ' ' << rated.count << ' ' << OutputBoard(rated.solution) << '\n';
+    batch.clear();
+  };
   bool good = ForEachPuzzle(in, err, [&](const PuzzleText& puzzle) {
-    PuzzleText solution;
-    uint32_t result = solver.SolvePuzzle(puzzle, solution, wanted, maximum);
-    out << result << ' ' << solver.SolutionCount() << ' ' << OutputBoard(solution) << '\n';
+    batch.push_back({puzzle, {}, 0, 0});
+    if (batch.size() == batchSize) rateBatch();
   });
+  rateBatch();
   return good ? 0 : 2;
 }
 
