@@ -78,7 +78,9 @@ int RunSolve(const Args& args, std::istream& in, std::ostream& out, std::ostream
       rated.result = solver.SolvePuzzle(rated.puzzle, rated.solution, wanted, maximum);
       rated.count = solver.SolutionCount();
     });
-    for (const Rated& rated : batch) out << rated.result << ' ' << rated.count << ' ' << OutputBoard(rated.solution) << '\n';
+    for (const Rated& rated : batch) {
+      out << rated.result << ' ' << rated.count << ' ' << OutputBoard(rated.solution) << '\n';
+    }
     batch.clear();
   };
   bool good = ForEachPuzzle(in, err, [&](const PuzzleText& puzzle) {

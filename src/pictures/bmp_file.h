@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
+#include "base/background_writer.h"
 #include "pictures/dib.h"
 
 namespace kx {
@@ -52,21 +54,26 @@ class BmpFileStream {
   BmpFileStream(const BmpFileStream&) = delete;
   BmpFileStream& operator=(const BmpFileStream&) = delete;
 
-  // Creates the working file for a width x height picture; false when it
-  // cannot be created, or already exists.
-  bool Open(int32_t width, int32_t height);
+  // Creates the working file for a width x height picture made in bands of
+  // up to `bandRows` rows; false when it cannot be created, or already exists.
+  bool Open(int32_t width, int32_t height, int bandRows);
   bool IsOpen() const { return file_ != nullptr; }
-  // `count` whole rows, padding included, bottom-up as in the file, the
-  // first of them with `rowsBelow` rows under it. A failure is kept for Finish.
-  void WriteRows(int rowsBelow, const uint8_t* rows, int count);
+  // Room for the rows of one band, bottom-up as in the file, their padding
+  // zero. Large pictures are written on a helper thread while the next
+  // bands are made, so each band gets room of its own.
+  uint8_t* BandRows();
+  // `count` rows of room from BandRows, the first of them with `rowsBelow`
+  // rows under it. A failure is kept for Finish.
+  void WriteRows(int rowsBelow, uint8_t* rows, int count);
   // Writes the headers and gives the file its name. WriteBmpFile's results.
   int Finish(const BitmapInfoHeader& header);
 
  private:
   std::string fileName_, partName_;
   std::FILE* file_ = nullptr;
+  std::unique_ptr<BackgroundWriter> writer_;
   size_t stride_ = 0;
-  int height_ = 0;
+  int height_ = 0, bandRows_ = 0;
   bool failed_ = false;
 };
 

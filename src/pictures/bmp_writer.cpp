@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstdio>
+#include <new>
 #include <utility>
 
 #include "pictures/bmp_file.h"
@@ -51,14 +52,15 @@ BmpFileStream::BmpFileStream(std::string fileName)
     : fileName_(std::move(fileName)), partName_(fileName_ + ".kx-part") {}
 
 BmpFileStream::~BmpFileStream() {
+  writer_.reset();  // its writes end before the file goes
   if (file_) {
     std::fclose(file_);
     std::remove(partName_.c_str());
   }
 }
 
-bool BmpFileStream::Open(int32_t width, int32_t height) {
-  if (width <= 0 || height <= 0) return false;
+bool BmpFileStream::Open(int32_t width, int32_t height, int bandRows) {
+  if (width <= 0 || height <= 0 || bandRows <= 0) return false;
   // "x": a file already there under the working name belongs to somebody.
   file_ = std::fopen(partName_.c_str(), "wbx");
   if (!file_) return false;
@@ -66,22 +68,40 @@ bool BmpFileStream::Open(int32_t width, int32_t height) {
   std::setvbuf(file_, nullptr, _IONBF, 0);
   stride_ = BitmapStride(width, 24);
   height_ = height;
+  bandRows_ = std::min(bandRows, height);
+  // A helper thread pays off from a few megabytes on, where the kernel's
+  // copying takes milliseconds.
+  constexpr size_t kHelperFromBytes = size_t{1} << 20;
+  try {
+    writer_ = std::make_unique<BackgroundWriter>(fileno(file_), stride_ * static_cast<size_t>(bandRows_),
+                                                 stride_ * static_cast<size_t>(height) >= kHelperFromBytes);
+  } catch (const std::bad_alloc&) {
+    std::fclose(file_);
+    file_ = nullptr;
+    std::remove(partName_.c_str());
+    return false;
+  }
   return true;
 }
 
-void BmpFileStream::WriteRows(int rowsBelow, const uint8_t* rows, int count) {
-  if (!file_ || failed_) return;
-  const size_t bytes = stride_ * static_cast<size_t>(count);
-  const long offset = static_cast<long>(kBmpHeadBytes + stride_ * static_cast<size_t>(rowsBelow));
-  failed_ = rowsBelow < 0 || rowsBelow + count > height_ || std::fseek(file_, offset, SEEK_SET) != 0 ||
-            std::fwrite(rows, 1, bytes, file_) != bytes;
+uint8_t* BmpFileStream::BandRows() { return writer_->NextBlock(); }
+
+void BmpFileStream::WriteRows(int rowsBelow, uint8_t* rows, int count) {
+  if (!file_) return;
+  if (failed_ || rowsBelow < 0 || count < 0 || count > bandRows_ || rowsBelow + count > height_) {
+    failed_ = true;
+    writer_->Write(rows, 0, 0);  // the room still goes back
+    return;
+  }
+  writer_->Write(rows, stride_ * static_cast<size_t>(count), kBmpHeadBytes + stride_ * static_cast<size_t>(rowsBelow));
 }
 
 int BmpFileStream::Finish(const BitmapInfoHeader& header) {
   if (!file_) return -1;
   uint8_t head[kBmpHeadBytes];
   if (!MakeFileHead(header, head)) return -2;  // the destructor removes the working file
-  bool ok = !failed_ && std::fseek(file_, 0, SEEK_SET) == 0 && std::fwrite(head, 1, sizeof head, file_) == sizeof head;
+  bool ok = writer_->Finish() && !failed_ && std::fseek(file_, 0, SEEK_SET) == 0 &&
+            std::fwrite(head, 1, sizeof head, file_) == sizeof head;
   ok = std::fclose(file_) == 0 && ok;
   file_ = nullptr;
   // Removed first, not replaced by the rename: a rename over a file makes

@@ -296,7 +296,7 @@ int CheckFrame(DecoderState& d) {
   // component is the only scan of a sequential frame.
   const bool inBands = d.componentCount == 1 || d.componentCount == 3;
   d.streaming = d.file && inBands && (d.progressive || d.scan.count == d.componentCount) &&
-                d.file->Open(d.width, d.height);
+                d.file->Open(d.width, d.height, 8 * d.vMax);
 
   // Grey rows are widened to BGR band by band, straight into the output.
   d.stride = BitmapStride(d.width, d.componentCount == 1 ? 24 : 8 * d.componentCount);

@@ -114,15 +114,13 @@ void StartBand(DecoderState& d) {
     d.bandStride[c] = static_cast<size_t>(fc.gridWide) * 8;
     d.band[c].assign(d.bandStride[c] * 8 * static_cast<size_t>(fc.v), 128);
   }
-  // Zeros once: the converters never write the row padding.
-  if (d.streaming) d.fileRows.assign(d.stride * 8 * static_cast<size_t>(d.vMax), 0);
   d.bandMode = true;
 }
 
 void ConvertBand(DecoderState& d, int mcuRow) {
   int top = mcuRow * 8 * d.vMax, bottom = std::min(d.height, top + 8 * d.vMax);
   // Bottom-up either way: the band's own rows, or the whole picture's.
-  uint8_t* const rows = d.streaming ? d.fileRows.data() : d.pixels.data();
+  uint8_t* const rows = d.streaming ? d.file->BandRows() : d.pixels.data();
   ConvertBandRows(d, top, bottom, rows, d.streaming ? bottom - 1 : d.height - 1);
   if (d.streaming) d.file->WriteRows(d.height - bottom, rows, bottom - top);
 }

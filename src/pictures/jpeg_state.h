@@ -64,11 +64,10 @@ struct DecoderState {
   size_t bandStride[3] = {};
 
   // Where the BGR rows of a band go when the caller asked for a file and
-  // the frame is made in bands (see CheckFrame): one band's rows, bottom-up,
-  // handed to the file in place of the whole output block.
+  // the frame is made in bands (see CheckFrame): each band's rows, in room
+  // the file gives, in place of the whole output block.
   BmpFileStream* file = nullptr;
   bool streaming = false;
-  std::vector<uint8_t> fileRows;
 
   // Output block: componentCount bytes per pixel while decoding, rows
   // bottom-up, `stride` bytes each.

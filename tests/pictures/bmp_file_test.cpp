@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <filesystem>
 
 #include "../support/temp_dir.h"
 #include "picture_files.h"
@@ -184,6 +189,46 @@ TEST_F(BmpTest, WrittenFilesHaveTheFixedLayoutAndReadBack) {
   dib.pixels.pop_back();
   EXPECT_EQ(WriteBmpFile("short.bmp", dib), -2);
   EXPECT_EQ(WriteBmpFile("no/such/dir.bmp", back), -1);
+}
+
+// Large pictures are written on a helper thread while the next bands are
+// made: the file must still hold every band in its place, and a write that
+// fails (here: past the process's file size limit) must leave the earlier
+// file and no working file.
+TEST_F(BmpTest, StreamedFileIsWholeOrLeavesTheEarlierOne) {
+  constexpr int kWidth = 1000, kHeight = 700, kBand = 16;
+  auto stream = [&](int32_t xPels) {
+    BmpFileStream bmp("out.bmp");
+    if (!bmp.Open(kWidth, kHeight, kBand)) return -100;
+    for (int top = 0; top < kHeight; top += kBand) {
+      const int count = std::min(kBand, kHeight - top);
+      uint8_t* rows = bmp.BandRows();
+      for (int k = 0; k < count; ++k) std::fill_n(rows + 3000 * k, 3000, static_cast<uint8_t>(top + count - 1 - k));
+      bmp.WriteRows(kHeight - top - count, rows, count);
+    }
+    BitmapInfoHeader header = MakeHeader24(kWidth, kHeight);
+    header.xPelsPerMeter = xPels;
+    return bmp.Finish(header);
+  };
+  ASSERT_EQ(stream(1), 0);
+  Dib written;
+  ASSERT_EQ(ReadBmpFile("out.bmp", &written), 0);
+  ASSERT_EQ(written.pixels.size(), 3000u * kHeight);
+  for (int y : {0, 15, 16, 350, 699}) EXPECT_EQ(written.pixels[3000u * (kHeight - 1 - y) + 7], y & 0xFF) << y;
+
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit small = saved;
+  small.rlim_cur = 1 << 20;
+  auto* previous = signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const int result = stream(2);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, previous);
+  EXPECT_EQ(result, -1);
+  ASSERT_EQ(ReadBmpFile("out.bmp", &written), 0);
+  EXPECT_EQ(written.header.xPelsPerMeter, 1);
+  EXPECT_FALSE(std::filesystem::exists("out.bmp.kx-part"));
 }
 
 }  // namespace

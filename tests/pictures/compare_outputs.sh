@@ -17,10 +17,11 @@ mutants=${KX_COMPARE_MUTANTS:-12}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Made files: odd and even sizes so that partial MCUs occur, every sampling
+# Made files: odd and even sizes so that partial MCUs occur (the largest one
+# is written on a helper thread), every sampling
 # the decoder has a special case for, both frame kinds, restart markers.
 mkdir "$work/made"
-for size in 1x1 7x5 16x16 61x45 130x67 257x129; do
+for size in 1x1 7x5 16x16 61x45 130x67 257x129 1201x901; do
   convert -seed 3 -size "$size" plasma:fractal -depth 8 "$work/src.ppm"
   convert "$work/src.ppm" -colorspace Gray "$work/src.pgm"
   n=0
