@@ -40,6 +40,7 @@ BackgroundWriter::~BackgroundWriter() { Finish(); }
 
 uint8_t* BackgroundWriter::NextBlock() {
   std::unique_lock hold(lock_);
+  // Every block waits for the helper: it must not sleep on them.
   if (freeBlocks_.empty()) workReady_.notify_one();
   blockFree_.wait(hold, [this] { return !freeBlocks_.empty(); });
   uint8_t* block = freeBlocks_.back();
@@ -58,7 +59,7 @@ void BackgroundWriter::Write(uint8_t* block, size_t bytes, uint64_t offset) {
   {
     std::lock_guard hold(lock_);
     queue_.push_back(job);
-    wake = queue_.size() >= wakeAt_ || freeBlocks_.empty();
+    wake = queue_.size() >= wakeAt_;
   }
   if (wake) workReady_.notify_one();
 }
