@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <system_error>
+#include <utility>
 
 #include "base/helper_thread.h"
 
@@ -20,7 +21,8 @@ constexpr size_t kFewestBlocks = 4;
 
 }  // namespace
 
-BackgroundWriter::BackgroundWriter(int fd, size_t blockBytes, bool onHelperThread) : fd_(fd) {
+BackgroundWriter::BackgroundWriter(int fd, size_t blockBytes, bool onHelperThread, Transform transform)
+    : fd_(fd), transform_(std::move(transform)) {
   size_t blocks = 1;
   if (onHelperThread) {
     blocks = std::max(kFewestBlocks, kHelperPoolBytes / std::max<size_t>(blockBytes, 1));
@@ -77,9 +79,10 @@ bool BackgroundWriter::Finish() {
 }
 
 bool BackgroundWriter::WriteNow(const Job& job) const {
+  const std::span<const uint8_t> bytes = transform_ ? transform_(job.block, job.bytes) : std::span(job.block, job.bytes);
   size_t done = 0;
-  while (done < job.bytes) {
-    const ssize_t n = ::pwrite(fd_, job.block + done, job.bytes - done, static_cast<off_t>(job.offset + done));
+  while (done < bytes.size()) {
+    const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(job.offset + done));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     done += static_cast<size_t>(n);

@@ -4,7 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -17,15 +19,19 @@ namespace kx {
 // asked for, or none to be had) each block is written when handed over.
 class BackgroundWriter {
  public:
-  BackgroundWriter(int fd, size_t blockBytes, bool onHelperThread);
+  // Makes the `bytes` bytes to write from a block handed over, on the
+  // writing thread; what it returns must stay valid until its next call.
+  using Transform = std::function<std::span<const uint8_t>(const uint8_t* block, size_t bytes)>;
+
+  BackgroundWriter(int fd, size_t blockBytes, bool onHelperThread, Transform transform = {});
   ~BackgroundWriter();
   BackgroundWriter(const BackgroundWriter&) = delete;
   BackgroundWriter& operator=(const BackgroundWriter&) = delete;
 
   // A block to fill, once a write has given one back.
   uint8_t* NextBlock();
-  // Hands over the first `bytes` bytes of a block from NextBlock, to be
-  // written at `offset`.
+  // Hands over a block from NextBlock: its first `bytes` bytes, or what the
+  // transform makes of it, are written at `offset`.
   void Write(uint8_t* block, size_t bytes, uint64_t offset);
   // Waits for every write; false when any failed.
   bool Finish();
@@ -40,6 +46,7 @@ class BackgroundWriter {
   void WriteQueued();
 
   const int fd_;
+  const Transform transform_;
   std::vector<uint8_t> storage_;
   std::mutex lock_;
   std::condition_variable workReady_, blockFree_;

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "base/background_writer.h"
 #include "pictures/dib.h"
@@ -42,6 +45,14 @@ int WriteBmpFile(const std::string& fileName, const Dib& dib);
 // The bytes before the pixels in a file WriteBmpFile writes.
 inline constexpr size_t kBmpHeadBytes = 54;
 
+// Bands handed to a BmpFileStream in the caller's own form, `bandBytes`
+// each, and made into the band's `count` BGR rows on the writing thread:
+// bottom-up, `stride` bytes apart, padding left as it is (zero).
+struct BmpBandMaker {
+  size_t bandBytes = 0;
+  std::function<void(const uint8_t* band, int count, uint8_t* rows, size_t stride)> make;
+};
+
 // A 24-bit BMP file written band by band, in any order, for pictures made a
 // band at a time: the whole pixel block never has to be in memory. It is
 // written under a working name (the file's name + ".kx-part") that becomes
@@ -55,15 +66,17 @@ class BmpFileStream {
   BmpFileStream& operator=(const BmpFileStream&) = delete;
 
   // Creates the working file for a width x height picture made in bands of
-  // up to `bandRows` rows; false when it cannot be created, or already exists.
-  bool Open(int32_t width, int32_t height, int bandRows);
+  // up to `bandRows` rows, of BGR rows or else of `maker`'s form; false when
+  // it cannot be created, or already exists.
+  bool Open(int32_t width, int32_t height, int bandRows, BmpBandMaker maker = {});
   bool IsOpen() const { return file_ != nullptr; }
-  // Room for the rows of one band, bottom-up as in the file, their padding
-  // zero. Large pictures are written on a helper thread while the next
-  // bands are made, so each band gets room of its own.
+  // Room for the rows of one band: BGR rows bottom-up as in the file, their
+  // padding zero, or one band in the maker's form. Large pictures are
+  // written on a helper thread while the next bands are made, so each band
+  // gets room of its own.
   uint8_t* BandRows();
-  // `count` rows of room from BandRows, the first of them with `rowsBelow`
-  // rows under it. A failure is kept for Finish.
+  // `count` rows of room from BandRows, the lowest of them with `rowsBelow`
+  // rows under it in the file. A failure is kept for Finish.
   void WriteRows(int rowsBelow, uint8_t* rows, int count);
   // Writes the headers and gives the file its name. WriteBmpFile's results.
   int Finish(const BitmapInfoHeader& header);
@@ -71,10 +84,14 @@ class BmpFileStream {
  private:
   std::string fileName_, partName_;
   std::FILE* file_ = nullptr;
-  std::unique_ptr<BackgroundWriter> writer_;
+  BmpBandMaker maker_;
+  std::vector<uint8_t> made_;  // a band the maker made, as written
+  std::unique_ptr<BackgroundWriter> writer_;  // last: its thread uses the two above
   size_t stride_ = 0;
   int height_ = 0, bandRows_ = 0;
   bool failed_ = false;
+
+  std::span<const uint8_t> MakeBand(const uint8_t* band, size_t bytes);
 };
 
 }  // namespace kx

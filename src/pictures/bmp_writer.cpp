@@ -59,8 +59,9 @@ BmpFileStream::~BmpFileStream() {
   }
 }
 
-bool BmpFileStream::Open(int32_t width, int32_t height, int bandRows) {
+bool BmpFileStream::Open(int32_t width, int32_t height, int bandRows, BmpBandMaker maker) {
   if (width <= 0 || height <= 0 || bandRows <= 0) return false;
+  if (maker.make && maker.bandBytes == 0) return false;
   // "x": a file already there under the working name belongs to somebody.
   file_ = std::fopen(partName_.c_str(), "wbx");
   if (!file_) return false;
@@ -72,9 +73,15 @@ bool BmpFileStream::Open(int32_t width, int32_t height, int bandRows) {
   // A helper thread pays off from a few megabytes on, where the kernel's
   // copying takes milliseconds.
   constexpr size_t kHelperFromBytes = size_t{1} << 20;
+  const size_t rowsBytes = stride_ * static_cast<size_t>(bandRows_);
+  BackgroundWriter::Transform made;
+  if (maker.make) made = [this](const uint8_t* band, size_t bytes) { return MakeBand(band, bytes); };
+  maker_ = std::move(maker);
   try {
-    writer_ = std::make_unique<BackgroundWriter>(fileno(file_), stride_ * static_cast<size_t>(bandRows_),
-                                                 stride_ * static_cast<size_t>(height) >= kHelperFromBytes);
+    if (maker_.make) made_.assign(rowsBytes, 0);
+    writer_ = std::make_unique<BackgroundWriter>(fileno(file_), maker_.make ? maker_.bandBytes : rowsBytes,
+                                                 stride_ * static_cast<size_t>(height) >= kHelperFromBytes,
+                                                 std::move(made));
   } catch (const std::bad_alloc&) {
     std::fclose(file_);
     file_ = nullptr;
@@ -94,6 +101,12 @@ void BmpFileStream::WriteRows(int rowsBelow, uint8_t* rows, int count) {
     return;
   }
   writer_->Write(rows, stride_ * static_cast<size_t>(count), kBmpHeadBytes + stride_ * static_cast<size_t>(rowsBelow));
+}
+
+std::span<const uint8_t> BmpFileStream::MakeBand(const uint8_t* band, size_t bytes) {
+  const size_t count = bytes / stride_;
+  if (count != 0) maker_.make(band, static_cast<int>(count), made_.data(), stride_);
+  return {made_.data(), count * stride_};
 }
 
 int BmpFileStream::Finish(const BitmapInfoHeader& header) {

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "pictures/dib.h"
 #include "pictures/jpeg_memory.h"
@@ -295,8 +296,21 @@ int CheckFrame(DecoderState& d) {
   // Bands become BGR rows as they are finished: a first scan with every
   // component is the only scan of a sequential frame.
   const bool inBands = d.componentCount == 1 || d.componentCount == 3;
+  BmpBandMaker maker;
+  if (d.file && d.componentCount == 1) {
+    try {
+      d.greyBands = std::make_shared<GreyBandMaker>(d.width, d.components[0].gridWide, d.rowConverters);
+    } catch (const std::bad_alloc&) {
+      return kJpegPictureSizeUnusable;
+    }
+    maker.bandBytes = d.greyBands->BandBytes();
+    maker.make = [bands = d.greyBands](const uint8_t* band, int count, uint8_t* rows, size_t stride) {
+      bands->Make(band, count, rows, stride);
+    };
+  }
   d.streaming = d.file && inBands && (d.progressive || d.scan.count == d.componentCount) &&
-                d.file->Open(d.width, d.height, 8 * d.vMax);
+                d.file->Open(d.width, d.height, 8 * d.vMax, std::move(maker));
+  if (!d.streaming) d.greyBands.reset();
 
   // Grey rows are widened to BGR band by band, straight into the output.
   d.stride = BitmapStride(d.width, d.componentCount == 1 ? 24 : 8 * d.componentCount);

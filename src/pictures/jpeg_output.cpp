@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "pictures/dib.h"
@@ -31,8 +32,15 @@ void TransformCoefficients(DecoderState& d, int c, int blockRowBegin, int blockR
   int32_t block[64];
   uint8_t samples[64];
   for (int by = blockRowBegin; by < std::min(blockRowEnd, fc.blocksHigh); ++by) {
+    const int16_t* storedRow = fc.coefficients.data() + static_cast<size_t>(by) * fc.gridWide * 64;
+    if (d.IsGreyStream()) {
+      // Handed over as they are, transformed on the writing thread.
+      std::memcpy(GreyBandMaker::Coefficients(d.band[c], 0), storedRow, fc.blocksWide * 64 * sizeof(int16_t));
+      std::memset(d.greyBands->DcOnlyFlags(d.band[c]), 0, static_cast<size_t>(fc.blocksWide));
+      continue;
+    }
     for (int bx = 0; bx < fc.blocksWide; ++bx) {
-      const int16_t* stored = fc.coefficients.data() + (static_cast<size_t>(by) * fc.gridWide + bx) * 64;
+      const int16_t* stored = storedRow + static_cast<size_t>(bx) * 64;
       for (int n = 0; n < 64; ++n) block[n] = stored[n] * quant[n];
       if (d.bandMode) {
         inverseDct(block, BandBlock(d, c, bx, by % fc.v), static_cast<int>(d.bandStride[c]));
@@ -50,7 +58,7 @@ void ConvertBandRows(const DecoderState& d, int top, int bottom, uint8_t* rows, 
   auto outRow = [&](int y) { return rows + static_cast<size_t>(lastRow - y) * d.stride; };
   if (d.componentCount == 1) {
     for (int y = top; y < bottom; ++y) {
-      d.rowConverters.grey(d.band[0].data() + static_cast<size_t>(y - top) * d.bandStride[0], outRow(y), d.width);
+      d.rowConverters.grey(d.band[0] + static_cast<size_t>(y - top) * d.bandStride[0], outRow(y), d.width);
     }
     return;
   }
@@ -64,7 +72,7 @@ void ConvertBandRows(const DecoderState& d, int top, int bottom, uint8_t* rows, 
   const ColorTables& t = InitColorTables();
   for (int y = top; y < bottom; ++y) {
     const uint8_t* row[3];
-    for (int c = 0; c < 3; ++c) row[c] = d.band[c].data() + static_cast<size_t>((y - top) / fy[c]) * d.bandStride[c];
+    for (int c = 0; c < 3; ++c) row[c] = d.band[c] + static_cast<size_t>((y - top) / fy[c]) * d.bandStride[c];
     uint8_t* out = outRow(y);
     if (plain || halfChroma) {
       d.rowConverters.ycc(row[0], row[1], row[2], halfChroma, out, d.width);
@@ -112,13 +120,24 @@ void StartBand(DecoderState& d) {
   for (int c = 0; c < d.componentCount; ++c) {
     const FrameComponent& fc = d.components[c];
     d.bandStride[c] = static_cast<size_t>(fc.gridWide) * 8;
-    d.band[c].assign(d.bandStride[c] * 8 * static_cast<size_t>(fc.v), 128);
+    if (d.IsGreyStream()) {
+      d.greyBands->SetQuantTable(d.quant[fc.quantTable & 3]);
+      d.band[c] = d.file->BandRows();
+    } else {
+      d.bandStorage[c].assign(d.bandStride[c] * 8 * static_cast<size_t>(fc.v), 128);
+      d.band[c] = d.bandStorage[c].data();
+    }
   }
   d.bandMode = true;
 }
 
 void ConvertBand(DecoderState& d, int mcuRow) {
   int top = mcuRow * 8 * d.vMax, bottom = std::min(d.height, top + 8 * d.vMax);
+  if (d.IsGreyStream()) {
+    d.file->WriteRows(d.height - bottom, d.band[0], bottom - top);
+    if (mcuRow + 1 < d.mcusHigh) d.band[0] = d.file->BandRows();
+    return;
+  }
   // Bottom-up either way: the band's own rows, or the whole picture's.
   uint8_t* const rows = d.streaming ? d.file->BandRows() : d.pixels.data();
   ConvertBandRows(d, top, bottom, rows, d.streaming ? bottom - 1 : d.height - 1);

@@ -167,6 +167,17 @@ bool ScanDecoder::SequentialBlock(int c, const ScanComponent& sc, int bx, int by
   reader_.SetWindow(bits);
   if (writtenCount < 0) return false;
   int32_t* block = coefficients_;
+  if (d_.IsGreyStream()) {
+    int16_t* stored = GreyBandMaker::Coefficients(d_.band[c], bx);
+    std::memset(stored, 0, 64 * sizeof(int16_t));
+    stored[0] = static_cast<int16_t>(block[0]);
+    for (int i = 0; i < writtenCount; ++i) {
+      stored[written[i]] = static_cast<int16_t>(block[written[i]]);
+      block[written[i]] = 0;
+    }
+    d_.greyBands->DcOnlyFlags(d_.band[c])[bx] = writtenCount == 0;
+    return true;
+  }
   uint8_t* to = samples_;
   int stride = 8;
   if (d_.bandMode) {
@@ -281,8 +292,9 @@ int ScanDecoder::Run() {
     if (s.components[i].dcTable > 3) return kJpegBadDcTableNumber;
     if (s.components[i].acTable > 3) return kJpegBadAcTableNumber;
   }
+  // Grey bands going to a file are dequantized on the writing thread.
   for (int t = 0; t < 4; ++t) {
-    for (int k = 0; k < 64; ++k) quant_[t][k] = d_.quant[t][k];
+    for (int k = 0; k < 64; ++k) quant_[t][k] = d_.IsGreyStream() ? 1 : d_.quant[t][k];
   }
   bool dcScan = !d_.progressive || s.ss == 0;
   bool needsDc = !d_.progressive || (s.ss == 0 && s.ah == 0);

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "pictures/bmp_file.h"
 #include "pictures/jpeg_color.h"
 #include "pictures/jpeg_errors.h"
+#include "pictures/jpeg_grey_bands.h"
 #include "pictures/jpeg_huffman.h"
 #include "pictures/jpeg_input.h"
 
@@ -60,14 +62,18 @@ struct DecoderState {
   // samples of one band, one plane per component, turned into BGR rows at once.
   bool bandMode = false;
   RowConverters rowConverters = FastestRowConverters();
-  std::vector<uint8_t> band[3];
+  uint8_t* band[3] = {};
   size_t bandStride[3] = {};
+  std::vector<uint8_t> bandStorage[3];
 
   // Where the BGR rows of a band go when the caller asked for a file and
   // the frame is made in bands (see CheckFrame): each band's rows, in room
-  // the file gives, in place of the whole output block.
+  // the file gives, in place of the whole output block. A grey band goes
+  // there as coefficients, for `greyBands` to finish on the writing thread.
   BmpFileStream* file = nullptr;
   bool streaming = false;
+  std::shared_ptr<GreyBandMaker> greyBands;
+  bool IsGreyStream() const { return streaming && greyBands; }
 
   // Output block: componentCount bytes per pixel while decoding, rows
   // bottom-up, `stride` bytes each.
@@ -101,7 +107,7 @@ void ConvertRows(DecoderState& d, int top, int bottom);
 // `mcuRow` into BGR output rows.
 void StartBand(DecoderState& d);
 inline uint8_t* BandBlock(DecoderState& d, int c, int bx, int v) {
-  return d.band[c].data() + static_cast<size_t>(v) * 8 * d.bandStride[c] + static_cast<size_t>(bx) * 8;
+  return d.band[c] + static_cast<size_t>(v) * 8 * d.bandStride[c] + static_cast<size_t>(bx) * 8;
 }
 void ConvertBand(DecoderState& d, int mcuRow);
 // After the last scan: transforms a progressive frame's coefficients, turns
