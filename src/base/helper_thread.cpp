@@ -2,6 +2,7 @@
 
 #include <sched.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace kx {
@@ -21,6 +22,15 @@ void LeaveProcessor(int creatorCpu) {
 }
 
 }  // namespace
+
+unsigned UsableCores() {
+  // The affinity mask, unlike the count of installed processors, honours
+  // taskset and container limits.
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (::sched_getaffinity(0, sizeof set, &set) == 0) return std::max(1, CPU_COUNT(&set));
+  return std::max(1u, std::thread::hardware_concurrency());
+}
 
 std::jthread StartHelperThread(std::function<void()> body) {
   const int creatorCpu = ::sched_getcpu();

@@ -7,6 +7,7 @@
 #include <ostream>
 #include <vector>
 
+#include "base/helper_thread.h"
 #include "cli/cli_args.h"
 #include "cli/puzzle_input.h"
 #include "cli/worker_pool.h"

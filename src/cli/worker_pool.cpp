@@ -1,7 +1,5 @@
 #include "cli/worker_pool.h"
 
-#include <sched.h>
-
 #include <algorithm>
 #include <atomic>
 #include <exception>
@@ -13,15 +11,6 @@
 #include "base/helper_thread.h"
 
 namespace kx::cli {
-
-unsigned UsableCores() {
-  // The affinity mask, unlike the count of installed processors, honours
-  // taskset and container limits.
-  cpu_set_t set;
-  CPU_ZERO(&set);
-  if (::sched_getaffinity(0, sizeof set, &set) == 0) return std::max(1, CPU_COUNT(&set));
-  return std::max(1u, std::thread::hardware_concurrency());
-}
 
 void RunOnWorkers(size_t count, unsigned workers, const std::function<void(unsigned worker, size_t index)>& work) {
   std::atomic<size_t> next{0};

@@ -5,9 +5,6 @@
 
 namespace kx::cli {
 
-// The processors this process may run on (at least 1).
-unsigned UsableCores();
-
 // Calls work(worker, index) once for every index below `count`, on up to
 // `workers` threads, the calling one among them; `worker` is below
 // `workers` and names the thread, so that each can keep state of its own.

@@ -70,6 +70,8 @@ class BmpFileStream {
   // it cannot be created, or already exists.
   bool Open(int32_t width, int32_t height, int bandRows, BmpBandMaker maker = {});
   bool IsOpen() const { return file_ != nullptr; }
+  // Whether a picture of that size is written on a helper thread.
+  static bool WritesOnHelperThread(int32_t width, int32_t height);
   // Room for the rows of one band: BGR rows bottom-up as in the file, their
   // padding zero, or one band in the maker's form. Large pictures are
   // written on a helper thread while the next bands are made, so each band

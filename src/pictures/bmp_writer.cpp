@@ -5,6 +5,7 @@
 
 #include "pictures/bmp_file.h"
 #include "base/byte_order.h"
+#include "base/helper_thread.h"
 
 namespace kx {
 
@@ -59,6 +60,14 @@ BmpFileStream::~BmpFileStream() {
   }
 }
 
+bool BmpFileStream::WritesOnHelperThread(int32_t width, int32_t height) {
+  // A helper thread pays off from a few megabytes on, where the kernel's
+  // copying takes milliseconds, and only on a processor of its own.
+  constexpr uint64_t kHelperFromBytes = uint64_t{1} << 20;
+  return width > 0 && height > 0 && uint64_t{BitmapStride(width, 24)} * static_cast<uint64_t>(height) >= kHelperFromBytes &&
+         UsableCores() > 1;
+}
+
 bool BmpFileStream::Open(int32_t width, int32_t height, int bandRows, BmpBandMaker maker) {
   if (width <= 0 || height <= 0 || bandRows <= 0) return false;
   if (maker.make && maker.bandBytes == 0) return false;
@@ -70,9 +79,6 @@ bool BmpFileStream::Open(int32_t width, int32_t height, int bandRows, BmpBandMak
   stride_ = BitmapStride(width, 24);
   height_ = height;
   bandRows_ = std::min(bandRows, height);
-  // A helper thread pays off from a few megabytes on, where the kernel's
-  // copying takes milliseconds.
-  constexpr size_t kHelperFromBytes = size_t{1} << 20;
   const size_t rowsBytes = stride_ * static_cast<size_t>(bandRows_);
   BackgroundWriter::Transform made;
   if (maker.make) made = [this](const uint8_t* band, size_t bytes) { return MakeBand(band, bytes); };
@@ -80,8 +86,7 @@ bool BmpFileStream::Open(int32_t width, int32_t height, int bandRows, BmpBandMak
   try {
     if (maker_.make) made_.assign(rowsBytes, 0);
     writer_ = std::make_unique<BackgroundWriter>(fileno(file_), maker_.make ? maker_.bandBytes : rowsBytes,
-                                                 stride_ * static_cast<size_t>(height) >= kHelperFromBytes,
-                                                 std::move(made));
+                                                 WritesOnHelperThread(width, height), std::move(made));
   } catch (const std::bad_alloc&) {
     std::fclose(file_);
     file_ = nullptr;
