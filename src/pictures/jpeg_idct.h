@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 namespace kx::jpeg {
 
@@ -20,6 +21,20 @@ InverseDctFunction FastestInverseDct();
 // A block whose only coefficient is the dequantized DC term: one value.
 inline uint8_t FlatBlockValue(int32_t dc) {
   return RangeLimitTable[((static_cast<int64_t>(dc) * 4 + 4096 + 16) >> 5) & 0x3FF];
+}
+// Such a block's samples, rows `stride` bytes apart.
+inline void PutFlatBlock(int32_t dc, uint8_t* out, int stride) {
+  const uint8_t value = FlatBlockValue(dc);
+  for (int r = 0; r < 8; ++r) std::memset(out + r * stride, value, 8);
+}
+
+// Coefficients as stored (quantized, natural order) times a natural-order
+// table, transformed.
+inline void TransformStoredBlock(const int16_t stored[64], const int32_t quant[64], InverseDctFunction inverseDct,
+                                 uint8_t* out, int stride) {
+  alignas(16) int32_t block[64];
+  for (int n = 0; n < 64; ++n) block[n] = stored[n] * quant[n];
+  inverseDct(block, out, stride);
 }
 
 }  // namespace kx::jpeg

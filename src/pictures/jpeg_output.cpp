@@ -26,10 +26,8 @@ inline void PutRowAny(const uint8_t* from, uint8_t* to, int step, int count, int
 void TransformCoefficients(DecoderState& d, int c, int blockRowBegin, int blockRowEnd) {
   FrameComponent& fc = d.components[c];
   int32_t quant[64];
-  const uint16_t* q = d.quant[fc.quantTable & 3];
-  for (int k = 0; k < 64; ++k) quant[kZigzagToNatural[k]] = q[k];
+  NaturalOrderQuant(d.quant[fc.quantTable & 3], quant);
   const InverseDctFunction inverseDct = FastestInverseDct();
-  int32_t block[64];
   uint8_t samples[64];
   for (int by = blockRowBegin; by < std::min(blockRowEnd, fc.blocksHigh); ++by) {
     const int16_t* storedRow = fc.coefficients.data() + static_cast<size_t>(by) * fc.gridWide * 64;
@@ -41,11 +39,10 @@ void TransformCoefficients(DecoderState& d, int c, int blockRowBegin, int blockR
     }
     for (int bx = 0; bx < fc.blocksWide; ++bx) {
       const int16_t* stored = storedRow + static_cast<size_t>(bx) * 64;
-      for (int n = 0; n < 64; ++n) block[n] = stored[n] * quant[n];
       if (d.bandMode) {
-        inverseDct(block, BandBlock(d, c, bx, by % fc.v), static_cast<int>(d.bandStride[c]));
+        TransformStoredBlock(stored, quant, inverseDct, BandBlock(d, c, bx, by % fc.v), static_cast<int>(d.bandStride[c]));
       } else {
-        inverseDct(block, samples, 8);
+        TransformStoredBlock(stored, quant, inverseDct, samples, 8);
         PutBlock(d, c, bx, by, samples);
       }
     }

@@ -188,8 +188,7 @@ bool ScanDecoder::SequentialBlock(int c, const ScanComponent& sc, int bx, int by
     inverseDct_(block, to, stride);
     for (int i = 0; i < writtenCount; ++i) block[written[i]] = 0;
   } else {
-    uint8_t value = FlatBlockValue(block[0]);
-    for (int r = 0; r < 8; ++r) std::memset(to + r * stride, value, 8);
+    PutFlatBlock(block[0], to, stride);
   }
   if (!d_.bandMode) PutBlock(d_, c, bx, by, samples_);
   return true;

@@ -83,6 +83,10 @@ struct DecoderState {
 
 // T.81 Figure A.6: natural position of the k-th zigzag coefficient.
 extern const uint8_t kZigzagToNatural[64 + 16];
+// A quantization table as stored (zigzag order) laid out in natural order.
+inline void NaturalOrderQuant(const uint16_t zigzag[64], int32_t natural[64]) {
+  for (int k = 0; k < 64; ++k) natural[kZigzagToNatural[k]] = zigzag[k];
+}
 
 // ReadMarkers' answer at the end of the image; 0 is its answer at a scan.
 inline constexpr int kReachedEndOfImage = 1;
